@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace galemend {
+
+// Which entries a first-match lookup may yield. Hidden and system entries never count.
+enum class EntryKinds { FilesOnly, FilesAndFolders };
+
+// The program's view of the disk. Paths are Windows-style text in the ANSI code page
+// ("C:\Maps\Big.galaxy", or relative to the current folder); contents are raw bytes.
+// Failures of the operations that change or read a file are thrown as RuntimeError.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // Name (not path) of the first entry the pattern matches, or empty. The last path
+    // element may hold the wildcards * and ?. A path ending in "\" matches the folder's
+    // contents; "folder\." names the folder itself. Never throws.
+    std::string FirstMatch(std::string_view pattern, EntryKinds kinds) const;
+
+    // Whole file content, read with one read.
+    virtual std::string ReadFile(const std::string& path) const = 0;
+    // Creates the file (replacing an existing one) and writes the bytes.
+    virtual void WriteFile(const std::string& path, std::string_view bytes) = 0;
+    // Fails when the target exists already or the source is missing.
+    virtual void Rename(const std::string& from, const std::string& to) = 0;
+    virtual void Remove(const std::string& path) = 0;
+
+    // Names of the visible subfolders of a folder, without "." and "..", in no set order.
+    virtual std::vector<std::string> ListFolders(const std::string& folder) const = 0;
+    // Names of the files of a folder that match the pattern, ignoring case, in no set order.
+    // Hidden files are left out; system files are included.
+    virtual std::vector<std::string> ListFiles(const std::string& folder,
+                                               const std::string& pattern) const = 0;
+
+protected:
+    // FirstMatch after the trailing-"\" rule has been applied.
+    virtual std::string FindFirst(const std::string& pattern, EntryKinds kinds) const = 0;
+};
+
+// First-file lookup: the first ordinary file the path matches, or empty.
+std::string FirstFile(const FileSystem& fs, std::string_view path);
+
+}  // namespace galemend

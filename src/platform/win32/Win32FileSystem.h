@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/FileSystem.h"
+
+namespace galemend {
+
+// FileSystem on the Win32 file API (the ANSI functions), as on Windows and under Wine.
+class Win32FileSystem : public FileSystem {
+public:
+    std::string ReadFile(const std::string& path) const override;
+    void WriteFile(const std::string& path, std::string_view bytes) override;
+    void Rename(const std::string& from, const std::string& to) override;
+    void Remove(const std::string& path) override;
+    std::vector<std::string> ListFolders(const std::string& folder) const override;
+    std::vector<std::string> ListFiles(const std::string& folder,
+                                       const std::string& pattern) const override;
+
+protected:
+    std::string FindFirst(const std::string& pattern, EntryKinds kinds) const override;
+};
+
+}  // namespace galemend
