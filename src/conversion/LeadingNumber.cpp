@@ -11,7 +11,9 @@ namespace galemend {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // &H and &O numbers: up to four hex (six octal) digits are a signed 16-bit value, longer
 // ones a signed 32-bit value, as the lenient reader has always treated them.

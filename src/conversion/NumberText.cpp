@@ -29,6 +29,8 @@ std::string SignedNumberText(double value) {
     return (negative ? "-" : " ") + digits;
 }
 
-std::string PlainNumberText(double value) { return Shortest(value); }
+std::string PlainNumberText(double value) {
+    return Shortest(value);
+}
 
 }  // namespace galemend

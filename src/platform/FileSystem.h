@@ -13,7 +13,7 @@ enum class EntryKinds { FilesOnly, FilesAndFolders };
 // ("C:\Maps\Big.galaxy", or relative to the current folder); contents are raw bytes.
 // Failures of the operations that change or read a file are thrown as RuntimeError.
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
 
     // Name (not path) of the first entry the pattern matches, or empty. The last path
@@ -36,7 +36,7 @@ public:
     virtual std::vector<std::string> ListFiles(const std::string& folder,
                                                const std::string& pattern) const = 0;
 
-protected:
+  protected:
     // FirstMatch after the trailing-"\" rule has been applied.
     virtual std::string FindFirst(const std::string& pattern, EntryKinds kinds) const = 0;
 };

@@ -21,7 +21,7 @@ std::string ErrorText(ErrorNumber number);
 
 // A failure of a platform operation, carrying its number and the text shown for it.
 class RuntimeError : public std::runtime_error {
-public:
+  public:
     RuntimeError(ErrorNumber number, const std::string& detail);
 
     int Number() const { return static_cast<int>(number_); }
@@ -29,7 +29,7 @@ public:
     // The standard text for the number, without the detail.
     std::string Text() const { return ErrorText(number_); }
 
-private:
+  private:
     ErrorNumber number_;
 };
 

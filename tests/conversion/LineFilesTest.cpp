@@ -13,7 +13,7 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 class ReadTextLinesTest : public ::testing::Test {
-protected:
+  protected:
     test::ScopedTempDir dir;
     std::unique_ptr<FileSystem> fs = test::MakeHostFileSystem();
 

@@ -8,7 +8,8 @@ namespace {
 TEST(PositionAfterLast, FindsTheStartOfTheFileName) {
     EXPECT_EQ(PositionAfterLast("C:\\maps\\a.galaxy", "\\"), 9u);
     EXPECT_EQ(PositionAfterLast("a.galaxy", "\\"), 1u);
-    EXPECT_EQ(PositionAfterLast("maps\\", "\\"), 1u) << "an occurrence ending the text is not examined";
+    EXPECT_EQ(PositionAfterLast("maps\\", "\\"), 1u)
+        << "an occurrence ending the text is not examined";
     EXPECT_EQ(PositionAfterLast("a\\b\\", "\\"), 3u);
     EXPECT_EQ(PositionAfterLast("", "\\"), 1u);
     EXPECT_EQ(PositionAfterLast("xabyab", "ab"), 3u) << "the final ab ends the text";

@@ -17,7 +17,7 @@ using ::testing::IsEmpty;
 using ::testing::UnorderedElementsAre;
 
 class FileSystemContract : public ::testing::Test {
-protected:
+  protected:
     test::ScopedTempDir dir;
     std::unique_ptr<FileSystem> fs = test::MakeHostFileSystem();
 
@@ -78,7 +78,7 @@ TEST_F(FileSystemContract, FirstMatchFindsOrdinaryFilesByPatternIgnoringCase) {
     EXPECT_EQ(fs->FirstMatch(dir.Path("Maps\\*.galaxy"), EntryKinds::FilesOnly), "Spiral.GALAXY");
     EXPECT_EQ(fs->FirstMatch(dir.Path("Maps\\spiral.galaxy"), EntryKinds::FilesOnly),
               "Spiral.GALAXY");
-    EXPECT_EQ(fs->FirstMatch(dir.Path("Maps\\") , EntryKinds::FilesOnly), "Spiral.GALAXY")
+    EXPECT_EQ(fs->FirstMatch(dir.Path("Maps\\"), EntryKinds::FilesOnly), "Spiral.GALAXY")
         << "a path ending in a backslash matches the folder's files";
     EXPECT_EQ(fs->FirstMatch(dir.Path("Maps"), EntryKinds::FilesOnly), "")
         << "a folder named without a backslash is no file";

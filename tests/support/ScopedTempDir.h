@@ -8,7 +8,7 @@ namespace galemend::test {
 
 // A private folder on the real disk, removed with everything in it when the object goes.
 class ScopedTempDir {
-public:
+  public:
     ScopedTempDir();
     ScopedTempDir(const ScopedTempDir&) = delete;
     ScopedTempDir& operator=(const ScopedTempDir&) = delete;
@@ -31,7 +31,7 @@ public:
     bool Exists(std::string_view relative) const;
     std::string Read(std::string_view relative) const;
 
-private:
+  private:
     std::filesystem::path host_;
 };
 

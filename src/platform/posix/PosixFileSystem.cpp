@@ -59,7 +59,9 @@ struct DirCloser {
 };
 using DirHandle = std::unique_ptr<DIR, DirCloser>;
 
-bool Hidden(const char* name) { return name[0] == '.'; }
+bool Hidden(const char* name) {
+    return name[0] == '.';
+}
 
 std::pair<std::string, std::string> SplitLast(const std::string& hostPath) {
     const auto slash = hostPath.rfind('/');
@@ -72,7 +74,7 @@ std::pair<std::string, std::string> SplitLast(const std::string& hostPath) {
 enum class Kind { None, File, Folder, Other };
 
 Kind KindOf(const std::string& hostPath) {
-    struct stat info{};
+    struct stat info {};
     if (::stat(hostPath.c_str(), &info) != 0) {
         return Kind::None;
     }
@@ -159,7 +161,8 @@ std::string PosixFileSystem::FindFirst(const std::string& pattern, EntryKinds ki
         }
     }
     if (names.empty()) {
-        names = Matching(folder, name, kinds == EntryKinds::FilesOnly ? Wanted::Files : Wanted::Both);
+        names =
+            Matching(folder, name, kinds == EntryKinds::FilesOnly ? Wanted::Files : Wanted::Both);
     }
     // The smallest name, so that a lookup answers the same way on every run.
     return names.empty() ? std::string() : *std::min_element(names.begin(), names.end());
@@ -171,7 +174,7 @@ std::string PosixFileSystem::ReadFile(const std::string& path) const {
     if (file.fd < 0) {
         Fail(path);
     }
-    struct stat info{};
+    struct stat info {};
     if (::fstat(file.fd, &info) != 0) {
         Fail(path);
     }

@@ -11,7 +11,7 @@ namespace galemend {
 // boundary: "\" becomes "/", and a drive prefix such as "C:" is replaced by the host folder
 // registered for it. Name patterns match ignoring case; names starting with "." are hidden.
 class PosixFileSystem : public FileSystem {
-public:
+  public:
     PosixFileSystem() = default;
     // Drive letters (upper case, e.g. 'C') mapped to host folders.
     explicit PosixFileSystem(std::map<char, std::string> drives);
@@ -27,10 +27,10 @@ public:
     // The host path a Windows-style path stands for.
     std::string HostPath(const std::string& path) const;
 
-protected:
+  protected:
     std::string FindFirst(const std::string& pattern, EntryKinds kinds) const override;
 
-private:
+  private:
     std::map<char, std::string> drives_;
 };
 

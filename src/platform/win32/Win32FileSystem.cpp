@@ -13,7 +13,7 @@ namespace galemend {
 namespace {
 
 class Handle {
-public:
+  public:
     explicit Handle(HANDLE handle) : handle_(handle) {}
     Handle(const Handle&) = delete;
     Handle& operator=(const Handle&) = delete;
@@ -31,12 +31,12 @@ public:
         return ::CloseHandle(handle) != 0;
     }
 
-private:
+  private:
     HANDLE handle_;
 };
 
 class FindHandle {
-public:
+  public:
     FindHandle(const std::string& pattern, WIN32_FIND_DATAA& data)
         : handle_(::FindFirstFileA(pattern.c_str(), &data)) {}
     FindHandle(const FindHandle&) = delete;
@@ -49,7 +49,7 @@ public:
     bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
     bool Next(WIN32_FIND_DATAA& data) const { return ::FindNextFileA(handle_, &data) != 0; }
 
-private:
+  private:
     HANDLE handle_;
 };
 

@@ -6,7 +6,7 @@ namespace galemend {
 
 // FileSystem on the Win32 file API (the ANSI functions), as on Windows and under Wine.
 class Win32FileSystem : public FileSystem {
-public:
+  public:
     std::string ReadFile(const std::string& path) const override;
     void WriteFile(const std::string& path, std::string_view bytes) override;
     void Rename(const std::string& from, const std::string& to) override;
@@ -15,7 +15,7 @@ public:
     std::vector<std::string> ListFiles(const std::string& folder,
                                        const std::string& pattern) const override;
 
-protected:
+  protected:
     std::string FindFirst(const std::string& pattern, EntryKinds kinds) const override;
 };
 
