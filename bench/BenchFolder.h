@@ -1,0 +1,30 @@
+#pragma once
+
+#include <filesystem>
+#include <random>
+#include <string>
+
+namespace galemend {
+
+// A private folder for one benchmark run, removed afterwards.
+class BenchFolder {
+  public:
+    BenchFolder() {
+        std::random_device random;
+        path_ =
+            std::filesystem::temp_directory_path() / ("galemend-bench-" + std::to_string(random()));
+        std::filesystem::create_directories(path_);
+    }
+    BenchFolder(const BenchFolder&) = delete;
+    BenchFolder& operator=(const BenchFolder&) = delete;
+    ~BenchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    std::string Path() const { return path_.string(); }
+
+  private:
+    std::filesystem::path path_;
+};
+
+}  // namespace galemend
