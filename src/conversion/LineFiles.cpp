@@ -17,16 +17,20 @@ LineList ReadTextLines(const FileSystem& fs, const std::string& path) {
     } catch (...) {
         return LineList(1);
     }
+    return SplitLines(text);
+}
+
+LineList SplitLines(std::string_view text) {
     // Every trailing CR LF goes; a final lone CR or LF stays.
     size_t end = text.size();
-    while (end >= 2 && text.compare(end - 2, 2, kLineEnd) == 0) {
+    while (end >= 2 && text.substr(end - 2, 2) == kLineEnd) {
         end -= 2;
     }
     LineList lines;
     if (end == 0) {
         return lines;
     }
-    const std::string_view body(text.data(), end);
+    const std::string_view body = text.substr(0, end);
     size_t start = 0;
     while (true) {
         const size_t next = body.find(kLineEnd, start);
@@ -38,6 +42,10 @@ LineList ReadTextLines(const FileSystem& fs, const std::string& path) {
         start = next + kLineEnd.size();
     }
     return lines;
+}
+
+bool CameFromFile(const LineList& lines) {
+    return lines.empty() || !lines.back().empty();
 }
 
 void AppendLine(std::string& out, std::string_view line) {

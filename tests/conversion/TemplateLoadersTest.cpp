@@ -3,10 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "conversion/ConversionError.h"
 #include "support/HostFileSystem.h"
+#include "support/ScopedCurrentFolder.h"
 #include "support/ScopedTempDir.h"
 
 namespace galemend {
@@ -19,11 +18,8 @@ class TemplateLoaders : public ::testing::Test {
   protected:
     test::ScopedTempDir dir;
     std::unique_ptr<FileSystem> fs = test::MakeHostFileSystem();
+    test::ScopedCurrentFolder current{dir.Host()};
     TemplateState state;
-    std::filesystem::path previous = std::filesystem::current_path();
-
-    void SetUp() override { std::filesystem::current_path(dir.Host()); }
-    void TearDown() override { std::filesystem::current_path(previous); }
 };
 
 TEST_F(TemplateLoaders, NamesFollowEditionRevisionAndTarget) {

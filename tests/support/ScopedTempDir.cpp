@@ -68,13 +68,13 @@ std::string ScopedTempDir::Path() const {
 }
 
 std::string ScopedTempDir::Path(std::string_view relative) const {
-    std::string text = Path() + '\\' + std::string(relative);
+    std::string text(relative);
     for (char& c : text) {
         if (c == '/') {
             c = '\\';
         }
     }
-    return text;
+    return Path() + '\\' + text;
 }
 
 void ScopedTempDir::Write(std::string_view relative, std::string_view bytes) const {

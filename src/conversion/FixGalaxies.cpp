@@ -1,0 +1,74 @@
+#include "conversion/FixGalaxies.h"
+
+#include "conversion/ConversionError.h"
+#include "conversion/LeadingNumber.h"
+#include "conversion/LineFiles.h"
+#include "conversion/NumberText.h"
+#include "conversion/PathNames.h"
+#include "conversion/TemplateLoaders.h"
+
+namespace galemend {
+
+namespace {
+
+bool IsOriginalMap(const LineList& originalMaps, const std::string& path) {
+    for (const auto& name : originalMaps) {
+        if (FileNameMatches(path, name)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string MarkedLine(std::string_view what, std::string_view why) {
+    std::string text;
+    AppendLine(text, std::string(kNotConvertedMark) + std::string(what) + " - " + std::string(why));
+    return text;
+}
+
+}  // namespace
+
+std::optional<ConversionResult> FixGalaxies(FileSystem& fs, TemplateState& state,
+                                            const ConversionSettings& settings,
+                                            const std::vector<std::string>& galaxyList,
+                                            const ConversionControls& controls) {
+    auto running = controls.busy.TryStart();
+    if (!running) {
+        return std::nullopt;
+    }
+    ConversionResult result;
+    try {
+        initnew(state, fs, settings.editionLetter);
+    } catch (const ConversionError& error) {
+        result.runError = error.what();
+        controls.Text2.AppendText(MarkedLine("no map was touched", error.what()));
+        return result;
+    }
+    controls.Label8.SetCaption(SignedNumberText(LeadingNumber(controls.Label8.Caption()) + 1));
+
+    // The last entry is the search's empty spare.
+    const size_t maps = galaxyList.empty() ? 0 : galaxyList.size() - 1;
+    for (size_t i = 0; i < maps; ++i) {
+        const std::string& path = galaxyList[i];
+        controls.Label4.SetCaption(SignedNumberText(result.converted));
+        if (IsOriginalMap(state.originalMaps, path)) {
+            continue;
+        }
+        const MapOutcome outcome = ConvertMap(fs, state, settings, path);
+        if (outcome.kind == MapOutcome::Kind::Converted) {
+            ++result.converted;
+            std::string line = FileNamePart(path);
+            AppendLine(line, "");
+            controls.Text2.AppendText(line);
+        } else if (outcome.kind == MapOutcome::Kind::NotConverted) {
+            result.notConverted.push_back({path, outcome.reason});
+        }
+    }
+    controls.Label4.SetCaption(SignedNumberText(result.converted));
+    for (const auto& failure : result.notConverted) {
+        controls.Text2.AppendText(MarkedLine(failure.path, failure.reason));
+    }
+    return result;
+}
+
+}  // namespace galemend

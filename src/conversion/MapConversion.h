@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+#include "conversion/TemplateState.h"
+#include "platform/FileSystem.h"
+
+namespace galemend {
+
+struct ConversionSettings {
+    std::string editionLetter;  // "c", "u", or empty while no edition is chosen
+    bool diagnosticMode = false;
+};
+
+struct MapOutcome {
+    enum class Kind { Converted, Current, NotConverted };
+    Kind kind;
+    std::string reason;  // why a map was not converted
+};
+
+// Converts one map in place: renames it to its old copy, writes the structure pass under
+// its name and, for edition "u", keeps that as the fix copy and writes the fix pass. In
+// diagnostic mode the result goes to the test file and the map keeps its name.
+//
+// A map is converted in full or not at all. Everything is checked before the map is
+// touched; when a step fails afterwards, the map gets its original bytes back under its own
+// name and the copies made by this attempt are removed.
+MapOutcome ConvertMap(FileSystem& fs, TemplateState& state, const ConversionSettings& settings,
+                      const std::string& mapPath);
+
+}  // namespace galemend
