@@ -38,7 +38,7 @@ bool IsSilentSwitch(std::string token) {
 
 }  // namespace
 
-void CommandLineStage(const InstallationContext& c, const SilentRun& silentRun) {
+void CommandLineStage(const InstallationContext& c, const SilentWork& silentRun) {
     Form1Controls& form = c.controls;
     for (const auto& token : Tokens(c.probe.CommandLine())) {
         if (!IsSilentSwitch(token)) {
