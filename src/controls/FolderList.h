@@ -1,0 +1,39 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "controls/ChangeSignal.h"
+#include "platform/FileSystem.h"
+
+namespace galemend {
+
+// The window's folder list (Dir1): a current folder and its visible subfolders, read
+// through the FileSystem each time the folder is set. Empty until a folder is set.
+class FolderList {
+  public:
+    explicit FolderList(FileSystem& fs) : fs_(fs) {}
+
+    // The current folder without a trailing "\" (a drive root keeps it: "C:\").
+    const std::string& Path() const { return path_; }
+    // Makes the folder current and lists it afresh; throws RuntimeError (Path not found when
+    // the folder does not exist) and then keeps the previous folder.
+    void SetPath(const std::string& path);
+
+    // Number of subfolders of the current folder.
+    int ListCount() const { return static_cast<int>(names_.size()); }
+    // Full path of subfolder i, by name ascending ignoring case; "" outside 0..ListCount()-1.
+    std::string List(int i) const;
+
+    // Told after every successful SetPath (the Change event).
+    void OnChange(std::function<void()> observer) { changed_.Connect(std::move(observer)); }
+
+  private:
+    FileSystem& fs_;
+    std::string path_;
+    std::vector<std::string> names_;
+    ChangeSignal changed_;
+};
+
+}  // namespace galemend
