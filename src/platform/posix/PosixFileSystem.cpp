@@ -84,6 +84,22 @@ Kind KindOf(const std::string& hostPath) {
     return S_ISDIR(info.st_mode) ? Kind::Folder : Kind::Other;
 }
 
+// The kind of a listed entry from the listing itself; only links and file systems that do
+// not report kinds need a stat call.
+Kind KindOfEntry(const std::string& hostFolder, const dirent& entry) {
+    switch (entry.d_type) {
+        case DT_REG:
+            return Kind::File;
+        case DT_DIR:
+            return Kind::Folder;
+        case DT_LNK:
+        case DT_UNKNOWN:
+            return KindOf(hostFolder + "/" + entry.d_name);
+        default:
+            return Kind::Other;
+    }
+}
+
 enum class Wanted { Files, Folders, Both };
 
 bool Accepts(Wanted wanted, Kind kind) {
@@ -114,7 +130,7 @@ std::vector<std::string> Matching(const std::string& hostFolder, const std::stri
         if (Hidden(name) || !WildcardMatch(pattern, name)) {
             continue;
         }
-        if (Accepts(wanted, KindOf(hostFolder + "/" + name))) {
+        if (Accepts(wanted, KindOfEntry(hostFolder, *entry))) {
             names.emplace_back(name);
         }
     }
