@@ -1,0 +1,4 @@
+// A stand-in program: only its version resource matters.
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
