@@ -1,0 +1,264 @@
+# Shared steps of the end-to-end scenarios, sourced with the config file CMake writes:
+# a player's machine in a private Wine prefix copied from the prepared one, an X display of
+# its own, the test driver, and checks on the driver's transcript and on files.
+# shellcheck shell=bash
+
+source "$1"
+
+E2E_DRIVE_TIMEOUT=${E2E_DRIVE_TIMEOUT:-120}
+APP_WIN='C:\galemend'
+failures=0
+drives=0
+xvfb_pid=""
+
+die() {
+    echo "ERROR: $*" >&2
+    exit 1
+}
+
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+# C:\a\b -> the Unix path inside the prefix.
+unix_path() {
+    local path=$1
+    [[ ${path:0:2} == [Cc]: ]] || die "not on drive C: $path"
+    local rest=${path:2}
+    printf '%s' "$WINEPREFIX/drive_c${rest//\\//}"
+}
+
+# A Unix path as Wine's Z: drive names it.
+z_path() {
+    printf 'Z:%s' "${1//\//\\}"
+}
+
+# The text of lines each ending in CR LF, as the program writes files.
+crlf() {
+    (($# == 0)) || printf '%s\r\n' "$@"
+}
+
+# The same lines as the driver reports a control's text (CR LF escaped).
+crlf_escaped() {
+    (($# == 0)) || printf '%s\\x0d\\x0a' "$@"
+}
+
+write_crlf() {
+    local file=$1
+    shift
+    mkdir -p "$(dirname "$file")"
+    crlf "$@" >"$file"
+}
+
+# scenario_begin NAME WINDOWS_VERSION (winxp, win7, win10)
+scenario_begin() {
+    SCENARIO=$1
+    WINVER=$2
+    WORK=$E2E_WORK/run/$SCENARIO
+    SHOTS=$E2E_WORK/screenshots
+    rm -rf "$WORK"
+    mkdir -p "$WORK/home" "$WORK/sync" "$SHOTS"
+    [[ -f $E2E_WORK/base/ready ]] || die "no base prefix; run the e2e_base_prefix test first"
+    cp -a "$E2E_WORK/base/prefix" "$WORK/prefix"
+    export WINEPREFIX=$WORK/prefix HOME=$WORK/home WINEDEBUG=-all WINEARCH=win64
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    trap scenario_cleanup EXIT
+    start_display
+    wineserver -p
+
+    LOCALAPPDATA_WIN=$(sed -n 's/^f localappdata //p' "$E2E_WORK/base/folders.txt")
+    DOCUMENTS_WIN=$(sed -n 's/^f documents //p' "$E2E_WORK/base/folders.txt")
+    APP=$(unix_path "$APP_WIN")
+    mkdir -p "$APP"
+    REG_FILE=$WORK/setup.reg
+    printf 'Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Wine]\n"Version"="%s"\n' \
+        "$WINVER" >"$REG_FILE"
+}
+
+start_display() {
+    local number=$WORK/display
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number" >"$WORK/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 200); do
+        [[ -s $number ]] && break
+        sleep 0.05
+    done
+    [[ -s $number ]] || die "Xvfb did not start"
+    export DISPLAY=:$(head -n1 "$number")
+}
+
+scenario_cleanup() {
+    local status=$?
+    timeout 20 wineserver -k >/dev/null 2>&1 || true
+    if [[ -n $xvfb_pid ]]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
+    # A failed scenario keeps its prefix for a look inside.
+    if ((status == 0 && failures == 0)); then
+        rm -rf "$WORK/prefix"
+    fi
+    exit "$status"
+}
+
+scenario_end() {
+    if ((failures > 0)); then
+        echo "$SCENARIO: $failures check(s) failed; transcripts and prefix in $WORK" >&2
+        exit 1
+    fi
+    echo "$SCENARIO: passed"
+}
+
+# The registry value of an installed edition, in the view a 64-bit prefix uses.
+# reg_install_path corv|corvconcord|corvsundering 'C:\Games\...'
+reg_install_path() {
+    local value=${2//\\/\\\\}
+    printf '\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\Brightforge\\Vantorhub\\%s]\n"Path"="%s"\n' \
+        "$1" "$value" >>"$REG_FILE"
+}
+
+# Every value of the scenario in one regedit call.
+registry_apply() {
+    timeout 60 wine regedit /S "$(z_path "$REG_FILE")" || die "regedit failed"
+}
+
+# install_game corv|corvconcord|corvsundering 'C:\Games\Folder' EXECUTABLE
+install_game() {
+    local key=$1 folder=$2 executable=$3 name="Corvane Expanse.exe"
+    [[ $key == corvsundering ]] && name="Corvane Expanse Sundering.exe"
+    mkdir -p "$(unix_path "$folder")"
+    cp "$executable" "$(unix_path "$folder")/$name"
+    reg_install_path "$key" "$folder"
+}
+
+# The program and its data files in C:\galemend, which is also its current folder.
+# install_app EXECUTABLE CORV_VERSION SUNDERING_VERSION [MARKER]
+install_app() {
+    cp "$1" "$APP/"
+    write_crlf "$APP/targetcorvver.txt" "$2" "line 2" "line 3" "line 4" "$3" "line 6" "${4:-}"
+    write_crlf "$APP/original corv galaxies.txt" "Stock One.galaxy"
+    local edition
+    for edition in c u; do
+        write_crlf "$APP/${edition}newstruct0.txt" "N" "format 5"
+        write_crlf "$APP/${edition}oldstruct4.txt" "T" 'f$1' "format"
+        write_crlf "$APP/${edition}newstruct4.txt" "T" 'f$1' "format 5"
+    done
+    # The fix pass rewrites a line only where three lines in a row match.
+    write_crlf "$APP/uoldstructfix5.txt" "T" 's$1' "ship"
+    write_crlf "$APP/unewstructfix5.txt" "T" 's$1' "vessel ##"
+    APP_EXE_WIN="$APP_WIN\\$(basename "$1")"
+}
+
+# Maps: an old one (format 4), what each edition makes of it, and a current one.
+OLD_MAP_TAIL=("format 4" "ship 12" "ship 34" "ship 56" "end")
+C_MAP_TAIL=("format 5" "ship 12" "ship 34" "ship 56" "end")
+U_MAP_TAIL=("format 5" "vessel 12" "ship 34" "ship 56" "end")
+
+# put_map 'C:\folder' Name.galaxy old|current
+put_map() {
+    local file
+    file="$(unix_path "$1")/$2"
+    if [[ $3 == old ]]; then
+        write_crlf "$file" "map $2" "${OLD_MAP_TAIL[@]}"
+    else
+        write_crlf "$file" "map $2" "format 5" "ship 1" "end"
+    fi
+}
+
+# Runs one driver script, read from standard input, in a single Wine process. Screenshots
+# it asks for are taken here, of the whole X screen. The transcript is left in TRANSCRIPT.
+drive() {
+    drives=$((drives + 1))
+    local script=$WORK/script-$drives.txt
+    TRANSCRIPT=$WORK/transcript-$drives.txt
+    {
+        printf 'shots %s\n' "$(z_path "$WORK/sync")"
+        cat
+    } >"$script"
+    timeout -k 5 "$E2E_DRIVE_TIMEOUT" wine "$E2E_DRIVER" "$(z_path "$script")" \
+        >"$TRANSCRIPT" 2>"$WORK/driver-$drives.err" &
+    local pid=$! ready name status=0
+    while kill -0 "$pid" 2>/dev/null; do
+        for ready in "$WORK"/sync/*.ready; do
+            [[ -e $ready ]] || continue
+            name=$(basename "$ready" .ready)
+            import -window root "$SHOTS/$SCENARIO-$name.png" || fail "screenshot $name"
+            rm -f "$ready"
+            touch "$WORK/sync/$name.done"
+        done
+        sleep 0.05
+    done
+    wait "$pid" || status=$?
+    if ((status != 0)) || ! grep -qx done "$TRANSCRIPT"; then
+        fail "driver script $drives ended with status $status; transcript:"
+        sed 's/^/    /' "$TRANSCRIPT" >&2
+        return 0
+    fi
+}
+
+# expect LINE...: each line is in the last transcript, whole.
+expect() {
+    local line
+    for line in "$@"; do
+        grep -Fxq -- "$line" "$TRANSCRIPT" || {
+            local key
+            key=$(cut -d' ' -f1-3 <<<"$line")
+            fail "expected \"$line\"; got: $(grep -F -- "$key " "$TRANSCRIPT" | head -3 | tr '\n' '|')"
+        }
+    done
+}
+
+expect_none() {
+    local line
+    for line in "$@"; do
+        if grep -Fxq -- "$line" "$TRANSCRIPT"; then
+            fail "unexpected \"$line\""
+        fi
+    done
+}
+
+# fact KEY: the value of the first transcript line "KEY value".
+fact() {
+    local key="$1 "
+    awk -v key="$key" 'index($0, key) == 1 { print substr($0, length(key) + 1); exit }' \
+        "$TRANSCRIPT"
+}
+
+# A control's rectangle in twips as the design gives it, in pixels at 96 DPI.
+expect_rect() {
+    local tag=$1 id=$2
+    expect "$tag $id rect $(($3 / 15)) $(($4 / 15)) $(($5 / 15)) $(($6 / 15))"
+}
+
+# Only the position: for controls whose size follows their text or their font.
+expect_position() {
+    local tag=$1 id=$2 rect
+    rect=$(fact "$tag $id rect")
+    [[ $(cut -d' ' -f1-2 <<<"$rect") == "$(($3 / 15)) $(($4 / 15))" ]] ||
+        fail "control $id at \"$rect\", expected left $(($3 / 15)) top $(($4 / 15))"
+}
+
+expect_file() {
+    local file=$1
+    shift
+    if [[ ! -f $file ]]; then
+        fail "missing file $file"
+    elif ! cmp -s <(crlf "$@") "$file"; then
+        fail "file $file holds: $(tr '\r\n' '<>' <"$file")"
+    fi
+}
+
+expect_absent() {
+    local file
+    for file in "$@"; do
+        [[ ! -e $file ]] || fail "file should not exist: $file"
+    done
+}
+
+# No map below FOLDER (Unix path) was renamed or rewritten: only .galaxy files remain.
+expect_untouched_folder() {
+    local found
+    found=$(find "$1" -type f \( -name '*.galold' -o -name '*.galfix' -o -name '*.galtst' \))
+    [[ -z $found ]] || fail "kept copies where nothing should change: $found"
+}
