@@ -4,6 +4,8 @@
 # shellcheck shell=bash
 
 source "$1"
+# Never the user's own prefix, even before a scenario has made its own.
+export WINEPREFIX=$E2E_WORK/run/no-scenario-prefix
 
 E2E_DRIVE_TIMEOUT=${E2E_DRIVE_TIMEOUT:-120}
 APP_WIN='C:\galemend'
@@ -65,10 +67,11 @@ scenario_begin() {
     export WINEDLLOVERRIDES="mscoree,mshtml="
     trap scenario_cleanup EXIT
     start_display
-    wineserver -p
+    # Kept up between the Wine processes of the scenario; gone soon after an interrupted run.
+    wineserver -p10
 
-    LOCALAPPDATA_WIN=$(sed -n 's/^f localappdata //p' "$E2E_WORK/base/folders.txt")
-    DOCUMENTS_WIN=$(sed -n 's/^f documents //p' "$E2E_WORK/base/folders.txt")
+    LOCALAPPDATA_WIN=$(tr -d '\r' <"$E2E_WORK/base/folders.txt" | sed -n 's/^f localappdata //p')
+    DOCUMENTS_WIN=$(tr -d '\r' <"$E2E_WORK/base/folders.txt" | sed -n 's/^f documents //p')
     APP=$(unix_path "$APP_WIN")
     mkdir -p "$APP"
     REG_FILE=$WORK/setup.reg
@@ -261,4 +264,50 @@ expect_untouched_folder() {
     local found
     found=$(find "$1" -type f \( -name '*.galold' -o -name '*.galfix' -o -name '*.galtst' \))
     [[ -z $found ]] || fail "kept copies where nothing should change: $found"
+}
+
+# expect_buttons TAG S1 ... S7: enabled states (1 or 0) of Command1 to Command7.
+expect_buttons() {
+    local tag=$1 n=1 state
+    shift
+    for state in "$@"; do
+        expect "$tag $((100 + n)) enabled $state"
+        n=$((n + 1))
+    done
+}
+
+# expect_text TAG ID LINE...: a multi-line box holds exactly these lines, each with CR LF.
+expect_text() {
+    local tag=$1 id=$2
+    shift 2
+    expect "$tag $id text $(crlf_escaped "$@")"
+}
+
+# The information labels, from the environment the driver reported under tag e (the program
+# inherits the same one) and the Windows short name.
+expect_info_labels() {
+    local tag=$1 short=$2
+    expect "$tag 211 text $(fact "e PROCESSOR_ARCHITECTURE") type" \
+        "$tag 212 text $(fact "e PROCESSOR_IDENTIFIER") ID" \
+        "$tag 213 text $(fact "e PROCESSOR_LEVEL") Level" \
+        "$tag 214 text $(fact "e PROCESSOR_REVISION") revision" \
+        "$tag 215 text $short" \
+        "$tag 216 text  64 bit" \
+        "$tag 217 text $(fact "e NUMBER_OF_PROCESSORS") cores" \
+        "$tag 218 text $(fact "e OS") O.S."
+}
+
+# Driver lines that report the environment and check that the prefix gives the user folders
+# the setup used.
+ENV_LINES='env e PROCESSOR_ARCHITECTURE PROCESSOR_IDENTIFIER PROCESSOR_LEVEL PROCESSOR_REVISION NUMBER_OF_PROCESSORS OS
+folders f'
+expect_prefix_folders() {
+    expect "f localappdata $LOCALAPPDATA_WIN" "f documents $DOCUMENTS_WIN"
+}
+
+# The folder list's current folder (its selected item) under a tag.
+expect_current_folder() {
+    local tag=$1 selected
+    selected=$(fact "$tag 402 selected")
+    expect "$tag 402 item ${selected:-none} $2"
 }

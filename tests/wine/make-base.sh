@@ -10,7 +10,7 @@ mkdir -p "$E2E_WORK"
 exec 9>"$E2E_WORK/base.lock"
 flock -w 300 9
 
-stamp="$(wine --version)"
+stamp="$(wine --version) $(md5sum <"$0")"
 if [[ -f $base/ready && "$(cat "$base/ready")" == "$stamp" ]]; then
     echo "base prefix ready: $base"
     exit 0

@@ -3,6 +3,7 @@
 #include <shlobj.h>
 #include <winver.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <vector>
@@ -95,6 +96,9 @@ void Session::Run(const std::string& line) {
         ToolTips(RequireArg(args, 0, command));
     } else if (command == "click") {
         Click(RequireId(args, 0, command));
+    } else if (command == "select" || command == "dblclick") {
+        const auto [id, item] = SplitWord(rest);
+        Choose(static_cast<int>(ParseNumber(id, command)), item, command == "dblclick");
     } else if (command == "idle") {
         Idle();
     } else if (command == "msgbox") {
@@ -355,6 +359,42 @@ void Session::Click(int id) {
     SendClick(button);
     WaitFor([this] { return !clickPending_ || FindMessageBox() != nullptr || !Running(); },
             "the click on " + std::to_string(id) + " to return");
+}
+
+// What a list or combo box does when the user picks an item with the mouse: select it and
+// tell the window, which runs the handler (Drive1_Change, or Dir1's browsing).
+void Session::Choose(int id, const std::string& item, bool doubleClick) {
+    if (clickPending_) {
+        throw DriverError("select: the previous click has not returned yet");
+    }
+    HWND main = RequireMain();
+    HWND list = GetDlgItem(main, id);
+    const auto facts = list == nullptr ? std::nullopt : ListItems(list, timeoutMs_);
+    if (!facts) {
+        throw DriverError("select: no list or combo box " + std::to_string(id));
+    }
+    const auto found = std::find(facts->items.begin(), facts->items.end(), item);
+    if (found == facts->items.end()) {
+        throw DriverError("select: control " + std::to_string(id) + " has no item " + item);
+    }
+    const bool combo = _stricmp(ClassOf(list).c_str(), "ComboBox") == 0;
+    const auto index = static_cast<WPARAM>(found - facts->items.begin());
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(list, combo ? CB_SETCURSEL : LB_SETCURSEL, index, 0, SMTO_NORMAL,
+                        timeoutMs_, &ignored);
+    WORD notification = combo ? CBN_SELCHANGE : LBN_SELCHANGE;
+    if (doubleClick) {
+        notification = combo ? CBN_DBLCLK : LBN_DBLCLK;
+    }
+    clickPending_ = true;
+    if (!SendMessageCallbackW(main, WM_COMMAND, MAKEWPARAM(id, notification),
+                              reinterpret_cast<LPARAM>(list), ClickReplied,
+                              reinterpret_cast<ULONG_PTR>(this))) {
+        clickPending_ = false;
+        throw DriverError("select: the message could not be sent");
+    }
+    WaitFor([this] { return !clickPending_ || FindMessageBox() != nullptr || !Running(); },
+            "the choice in " + std::to_string(id) + " to be handled");
 }
 
 void Session::Idle() {

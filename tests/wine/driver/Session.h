@@ -39,6 +39,7 @@ class Session {
     void Controls(const std::string& tag);
     void ToolTips(const std::string& tag);
     void Click(int id);
+    void Choose(int id, const std::string& item, bool doubleClick);
     void Idle();
     void MessageBoxFacts(const std::string& tag);
     void Answer(int id);
