@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Silent runs, base game alone, Windows XP: "/S" converts every old map without showing a
-# window and ends with status 0; "-SILENT" afterwards finds nothing to do; a map that cannot
-# be converted (no templates for its revision) gives status 4, stays as it was, and does not
-# keep another map from being converted.
+# window and ends with status 0; "-SILENT /s" (one run) then finds nothing to do; a map that
+# cannot be converted (no templates for its revision) gives status 4, stays as it was, and
+# does not keep another map from being converted.
 set -euo pipefail
 source "$(dirname "$0")/../lib.sh" "$1"
 
@@ -24,7 +24,7 @@ drive <<SCRIPT
 cd $APP_WIN
 start "$APP_EXE_WIN" /S
 exit first
-start "$APP_EXE_WIN" -SILENT
+start "$APP_EXE_WIN" -SILENT /s
 exit again
 SCRIPT
 expect "first exit 0" "first windows 0" "again exit 0" "again windows 0"
