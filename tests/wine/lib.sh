@@ -186,7 +186,7 @@ drive() {
         for ready in "$WORK"/sync/*.ready; do
             [[ -e $ready ]] || continue
             name=$(basename "$ready" .ready)
-            import -window root "$SHOTS/$SCENARIO-$name.png" || fail "screenshot $name"
+            timeout 30 import -window root "$SHOTS/$SCENARIO-$name.png" || fail "screenshot $name"
             rm -f "$ready"
             touch "$WORK/sync/$name.done"
         done
