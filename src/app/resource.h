@@ -1,0 +1,4 @@
+#pragma once
+
+// Resource identifiers shared by WinMain and the resource script.
+#define GALEMEND_ICON 1
