@@ -250,6 +250,51 @@ TEST_F(MainWindowTest, TabOrderFollowsTheDesign) {
         << "labels take no focus, nor does the disabled Command7";
 }
 
+// Presses a key as the message loop would see it; false when the loop would dispatch it.
+bool PressKey(HWND window, WPARAM key) {
+    MSG message{::GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
+    return ::IsDialogMessageA(window, &message) != 0;
+}
+
+TEST_F(MainWindowTest, TabKeyWalksTheControlsAndLeavesTheTextBoxes) {
+    window->Show(SW_SHOWNORMAL);
+    ASSERT_EQ(::GetFocus(), Control(control_id::kDrive1)) << "the first control has the keyboard";
+    std::vector<int> visited;
+    for (int n = 0; n < 10; ++n) {
+        ASSERT_TRUE(PressKey(window->Handle(), VK_TAB));
+        visited.push_back(::GetDlgCtrlID(::GetFocus()));
+    }
+    using namespace control_id;
+    EXPECT_THAT(visited, ElementsAre(kFile1, kDir1, Command(1), Command(2), Command(3), Command(4),
+                                     Command(5), kText1, kText2, kDrive1));
+}
+
+TEST_F(MainWindowTest, EnterOpensTheSelectedFolderOrPressesTheButton) {
+    window->Show(SW_SHOWNORMAL);
+    const HWND list = Control(control_id::kDir1);
+    ::SetFocus(list);
+    const std::vector<std::string> rows = ListItems(list);
+    const auto other = std::find(rows.begin(), rows.end(), "other");
+    ASSERT_NE(other, rows.end());
+    ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(other - rows.begin()), 0);
+    PressKey(window->Handle(), VK_RETURN);
+    EXPECT_EQ(form.controls.Dir1.Path(), dir.Path("other"));
+
+    // On a button, Enter presses it.
+    form.installation.pathlist = {dir.Path("maps"), ""};
+    ::SetFocus(Control(control_id::Command(1)));
+    PressKey(window->Handle(), VK_RETURN);
+    EXPECT_EQ(form.controls.Label8.Caption(), " 1") << "one search ran";
+    EXPECT_EQ(TextOf(Control(control_id::kText1)), "mine.galaxy\r\n");
+}
+
+TEST_F(MainWindowTest, DisablingTheFocusedButtonPassesTheKeyboardOn) {
+    window->Show(SW_SHOWNORMAL);
+    ::SetFocus(Control(control_id::Command(1)));
+    form.controls.Command1.SetEnabled(false);  // as after a search
+    EXPECT_EQ(::GetFocus(), Control(control_id::Command(2)));
+}
+
 TEST_F(MainWindowTest, FontsAsDesigned) {
     const LOGFONTA find = FontOf(Control(control_id::Command(1)));
     EXPECT_EQ(find.lfWeight, FW_BOLD);

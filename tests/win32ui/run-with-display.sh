@@ -1,8 +1,15 @@
 #!/bin/sh
 # Runs a Windows program under Wine on a virtual X display of its own, in a private prefix
 # below ROOT (never ~/.wine). Windows can only be created with a display.
-# Usage: run-with-display.sh ROOT PROGRAM [ARGS...]
+# Usage: run-with-display.sh [--screenshot FILE.png] ROOT PROGRAM [ARGS...]
+# With --screenshot the program runs for a few seconds, the screen is saved as a PNG and the
+# program is ended.
 set -eu
+shot=""
+if [ "${1:-}" = "--screenshot" ]; then
+    shot=$2
+    shift 2
+fi
 root=$1
 shift
 mkdir -p "$root/home"
@@ -44,6 +51,12 @@ done
 [ -s "$number" ] || { echo "Xvfb did not start" >&2; exit 1; }
 export DISPLAY=":$(head -n1 "$number")"
 
+if [ -n "$shot" ]; then
+    wine "$@" &
+    sleep "${SCREENSHOT_DELAY:-6}"
+    import -window root "$shot"
+    exit 0
+fi
 status=0
 wine "$@" || status=$?
 exit $status

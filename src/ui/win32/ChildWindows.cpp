@@ -5,6 +5,7 @@
 
 #include "ui/win32/FolderListView.h"
 #include "ui/win32/FormDesign.h"
+#include "ui/win32/TabLeavesTextBox.h"
 
 namespace galemend {
 
@@ -89,6 +90,7 @@ ChildWindows ChildWindows::Create(HWND parent, FontSet& fonts, int dpi) {
             ::SendMessageA(control, LB_SETITEMHEIGHT, 0, FolderListView::RowHeight(font));
         } else if (design.kind == ControlKind::TextBox) {
             ::SendMessageA(control, EM_SETLIMITTEXT, 0, 0);  // as much text as memory holds
+            LetTabLeave(control);
         }
         children.windows_[design.id] = control;
     }
