@@ -133,8 +133,12 @@ void Win32SystemProbe::ProcessPendingEvents() {
             ::PostQuitMessage(static_cast<int>(message.wParam));
             return;
         }
-        ::TranslateMessage(&message);
-        ::DispatchMessageA(&message);
+        // Keyboard navigation keeps working while a long search pumps the events.
+        const HWND top = message.hwnd ? ::GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+        if (top == nullptr || !::IsDialogMessageA(top, &message)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageA(&message);
+        }
     }
 }
 
