@@ -164,6 +164,12 @@ std::string PosixFileSystem::FindFirst(const std::string& pattern, EntryKinds ki
         }
         return name == "." ? SplitLast(folder).second : name;
     }
+    const Wanted wanted = kinds == EntryKinds::FilesOnly ? Wanted::Files : Wanted::Both;
+    // A plain name that exists as written needs no listing; other spellings of it do.
+    if (name.find_first_of("*?") == std::string::npos && !Hidden(name.c_str()) &&
+        Accepts(wanted, KindOf(host))) {
+        return name;
+    }
     if (KindOf(folder) != Kind::Folder) {
         return {};
     }
@@ -177,8 +183,7 @@ std::string PosixFileSystem::FindFirst(const std::string& pattern, EntryKinds ki
         }
     }
     if (names.empty()) {
-        names =
-            Matching(folder, name, kinds == EntryKinds::FilesOnly ? Wanted::Files : Wanted::Both);
+        names = Matching(folder, name, wanted);
     }
     // The smallest name, so that a lookup answers the same way on every run.
     return names.empty() ? std::string() : *std::min_element(names.begin(), names.end());
