@@ -424,15 +424,20 @@ void Session::Idle() {
     }
 }
 
-void Session::MessageBoxFacts(const std::string& tag) {
-    RequireChild();
+HWND Session::WaitForMessageBoxOrEnd(const std::string& what) {
     HWND box = nullptr;
     WaitFor(
         [&] {
             box = FindMessageBox();
             return box != nullptr || !Running();
         },
-        "a message box");
+        what);
+    return box;
+}
+
+void Session::MessageBoxFacts(const std::string& tag) {
+    RequireChild();
+    const HWND box = WaitForMessageBoxOrEnd("a message box");
     if (box == nullptr) {
         throw DriverError("msgbox: the program ended with status " + std::to_string(ExitCode()) +
                           " without a message box");
@@ -467,13 +472,7 @@ void Session::Answer(int id) {
 
 void Session::Exit(const std::string& tag) {
     RequireChild();
-    HWND box = nullptr;
-    WaitFor(
-        [&] {
-            box = FindMessageBox();
-            return box != nullptr || !Running();
-        },
-        "the program to end");
+    const HWND box = WaitForMessageBoxOrEnd("the program to end");
     if (box != nullptr) {
         throw DriverError("exit: a message box is open: " + Escape(BoxText(box)));
     }

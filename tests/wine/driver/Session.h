@@ -56,6 +56,8 @@ class Session {
     Child& RequireChild();
     HWND RequireMain();
     HWND FindMessageBox();
+    // Waits until a message box opens or the program ends; the box, or null.
+    HWND WaitForMessageBoxOrEnd(const std::string& what);
     std::string BoxText(HWND box);
     DWORD ExitCode();
     void SendClick(HWND button);
