@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "controls/Form1Controls.h"
+#include "controls/Controls.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "startup/FormLoad.h"
 #include "support/FakeSystemProbe.h"

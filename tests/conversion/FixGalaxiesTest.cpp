@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "ConversionFixture.h"
-#include "conversion/TemplateLoaders.h"
+#include "conversion/Templates.h"
 
 namespace galemend {
 namespace {

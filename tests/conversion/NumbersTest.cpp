@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "conversion/LeadingNumber.h"
-#include "conversion/NumberText.h"
+#include "text/Numbers.h"
 
 namespace galemend {
 namespace {

@@ -1,4 +1,4 @@
-#include "conversion/PathNames.h"
+#include "text/Text.h"
 
 #include <gtest/gtest.h>
 

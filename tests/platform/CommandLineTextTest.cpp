@@ -1,4 +1,4 @@
-#include "platform/CommandLineText.h"
+#include "platform/SystemFacts.h"
 
 #include <gtest/gtest.h>
 

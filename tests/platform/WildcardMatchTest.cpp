@@ -1,4 +1,4 @@
-#include "platform/WildcardMatch.h"
+#include "text/Text.h"
 
 #include <gtest/gtest.h>
 

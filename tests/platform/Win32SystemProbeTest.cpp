@@ -4,10 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "WineTestSupport.h"
-#include "platform/AppPath.h"
-#include "platform/FileVersion.h"
-#include "platform/FolderExists.h"
-#include "platform/SpecialFolders.h"
+#include "platform/FileSystem.h"
+#include "platform/SystemFacts.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32SystemProbe.h"
 #include "support/ScopedTempDir.h"

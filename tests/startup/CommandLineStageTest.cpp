@@ -50,11 +50,11 @@ TEST_F(CommandLine, AnythingElseIsRefusedWithItsTokenAsGiven) {
     };
     for (const auto& [line, message] : cases) {
         SCOPED_TRACE(line);
-        probe.messages.clear();
+        host.messages.clear();
         silentRuns = 0;
         EXPECT_EQ(Stage(line), 2u);
-        ASSERT_EQ(probe.messages.size(), 1u);
-        EXPECT_EQ(probe.messages[0], message);
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages[0], message);
         EXPECT_EQ(silentRuns, 0);
     }
 }

@@ -17,10 +17,8 @@
 #include "support/FakeSystemProbe.h"
 #include "support/ScopedTempDir.h"
 #include "ui/Form1.h"
-#include "ui/win32/ControlIds.h"
-#include "ui/win32/FormDesign.h"
+#include "ui/WindowDesign.h"
 #include "ui/win32/MainWindow.h"
-#include "ui/win32/ScreenDpi.h"
 
 namespace galemend::test {
 namespace {
@@ -96,8 +94,9 @@ class MainWindowTest : public ::testing::Test {
 
     ScopedTempDir dir;
     FakeSystemProbe probe;
+    FakeHost host;
     Win32FileSystem fs;
-    Form1 form{probe, fs};
+    Form1 form{probe, host, fs};
     std::unique_ptr<MainWindow> window;
 };
 
@@ -206,7 +205,7 @@ TEST_F(MainWindowTest, DoubleClickOpensTheFolder) {
     ::SendMessageA(list, LB_SETCURSEL, 0, 0);
     Notify(control_id::kDir1, LBN_DBLCLK);
     EXPECT_EQ(form.controls.Dir1.Path().size(), 3u);
-    EXPECT_THAT(probe.messages, IsEmpty());
+    EXPECT_THAT(host.messages, IsEmpty());
 }
 
 TEST_F(MainWindowTest, ClicksRunTheHandlersUnlessTheButtonIsDisabled) {
@@ -230,7 +229,7 @@ TEST_F(MainWindowTest, DriveListHoldsTheDrivesAndMovesTheFolderList) {
     Notify(control_id::kDrive1, CBN_SELCHANGE);
     EXPECT_EQ(form.controls.Dir1.Path(), "c:\\");
     EXPECT_EQ(form.controls.File1.Path(), "c:\\");
-    EXPECT_THAT(probe.messages, IsEmpty());
+    EXPECT_THAT(host.messages, IsEmpty());
 }
 
 TEST_F(MainWindowTest, TabOrderFollowsTheDesign) {

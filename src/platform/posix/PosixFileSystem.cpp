@@ -13,7 +13,7 @@
 #include <memory>
 
 #include "platform/RuntimeError.h"
-#include "platform/WildcardMatch.h"
+#include "text/Text.h"
 
 namespace galemend {
 

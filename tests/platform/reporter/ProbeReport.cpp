@@ -4,8 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/WindowsBitness.h"
-#include "platform/WindowsVersion.h"
+#include "platform/SystemFacts.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32SystemProbe.h"
 
