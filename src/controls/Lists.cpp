@@ -1,4 +1,5 @@
 #include "controls/Lists.h"
+
 #include "platform/RuntimeError.h"
 #include "text/Text.h"
 

@@ -1,4 +1,5 @@
 #include "conversion/MapConversion.h"
+
 #include "conversion/Rewriting.h"
 #include "conversion/Templates.h"
 #include "platform/FileSystem.h"

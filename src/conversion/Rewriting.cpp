@@ -1,7 +1,8 @@
+#include "conversion/Rewriting.h"
+
 #include <cmath>
 #include <string_view>
 
-#include "conversion/Rewriting.h"
 #include "conversion/Templates.h"
 #include "text/Numbers.h"
 #include "text/Text.h"

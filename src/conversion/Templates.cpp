@@ -1,7 +1,8 @@
+#include "conversion/Templates.h"
+
 #include <algorithm>
 #include <string>
 
-#include "conversion/Templates.h"
 #include "platform/FileSystem.h"
 #include "text/Numbers.h"
 

@@ -1,6 +1,7 @@
+#include "discovery/FindGalaxies.h"
+
 #include <optional>
 
-#include "discovery/FindGalaxies.h"
 #include "platform/RuntimeError.h"
 #include "text/Numbers.h"
 #include "text/Text.h"

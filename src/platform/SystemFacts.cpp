@@ -1,8 +1,9 @@
+#include "platform/SystemFacts.h"
+
 #include <cstddef>
 #include <cstdint>
 
 #include "platform/FileSystem.h"
-#include "platform/SystemFacts.h"
 
 namespace galemend {
 

@@ -1,3 +1,5 @@
+#include "startup/FormLoad.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -7,7 +9,6 @@
 #include "discovery/FindGalaxies.h"
 #include "platform/FileSystem.h"
 #include "platform/SystemFacts.h"
-#include "startup/FormLoad.h"
 
 namespace galemend {
 

@@ -1,3 +1,5 @@
+#include "text/Numbers.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -7,7 +9,6 @@
 #include <cstring>
 #include <string>
 
-#include "text/Numbers.h"
 #include "text/Text.h"
 
 namespace galemend {

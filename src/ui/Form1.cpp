@@ -1,9 +1,10 @@
+#include "ui/Form1.h"
+
 #include <array>
 #include <new>
 
 #include "platform/RuntimeError.h"
 #include "startup/FormLoad.h"
-#include "ui/Form1.h"
 
 namespace galemend {
 

@@ -1,8 +1,9 @@
+#include "ui/WindowDesign.h"
+
 #include <algorithm>
 #include <array>
 
 #include "text/Text.h"
-#include "ui/WindowDesign.h"
 
 namespace galemend {
 

@@ -58,7 +58,7 @@ class FakeSystemProbe : public SystemProbe {
     std::string ExecutableFolder() const override;
     std::string CurrentFolder() const override;
 
-    std::string currentFolder = "C:\\";
+    std::string currentFolder;  // empty: the current folder cannot be read
 };
 
 // A Host that records what the program did to the desktop; Terminate throws

@@ -1,4 +1,7 @@
+#include "platform/win32/NativeRegistry.h"
+
 #include <windows.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -6,7 +9,6 @@
 #include <vector>
 
 #include "platform/Registry.h"
-#include "platform/win32/NativeRegistry.h"
 #include "platform/win32/Win32Support.h"
 
 namespace galemend {

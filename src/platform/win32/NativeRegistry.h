@@ -1,7 +1,9 @@
 #pragma once
 
-#include <ole2.h>
 #include <windows.h>
+
+#include <ole2.h>
+
 #include <cstdint>
 #include <string>
 

@@ -1,7 +1,8 @@
-#include <windows.h>
-#include <new>
-
 #include "platform/win32/Win32Support.h"
+
+#include <windows.h>
+
+#include <new>
 
 namespace galemend {
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <windows.h>
+
 #include <ole2.h>
 #include <unknwn.h>
-#include <windows.h>
+
 #include <string>
 #include <string_view>
 #include <utility>

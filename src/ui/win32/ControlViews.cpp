@@ -1,4 +1,7 @@
+#include "ui/win32/ControlViews.h"
+
 #include <commctrl.h>
+
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -6,7 +9,6 @@
 
 #include "ui/Form1.h"
 #include "ui/WindowDesign.h"
-#include "ui/win32/ControlViews.h"
 #include "ui/win32/ListViews.h"
 #include "ui/win32/MainWindow.h"
 #include "ui/win32/UniqueHandles.h"

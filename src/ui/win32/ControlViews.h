@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+
 #include <map>
 #include <memory>
 #include <string>

@@ -1,10 +1,12 @@
+#include "ui/win32/Fonts.h"
+
 #include <windows.h>
+
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
 #include "ui/WindowDesign.h"
-#include "ui/win32/Fonts.h"
 #include "ui/win32/UniqueHandles.h"
 
 namespace galemend {

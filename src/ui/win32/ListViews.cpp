@@ -1,11 +1,13 @@
+#include "ui/win32/ListViews.h"
+
 #include <windows.h>
+
 #include <algorithm>
 #include <array>
 #include <cctype>
 #include <cstring>
 
 #include "text/Text.h"
-#include "ui/win32/ListViews.h"
 #include "ui/win32/UniqueHandles.h"
 
 namespace galemend {

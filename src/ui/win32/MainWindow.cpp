@@ -1,11 +1,13 @@
+#include "ui/win32/MainWindow.h"
+
 #include <commctrl.h>
+
 #include <stdexcept>
 
 #include "ui/Form1.h"
 #include "ui/WindowDesign.h"
 #include "ui/win32/ControlViews.h"
 #include "ui/win32/ListViews.h"
-#include "ui/win32/MainWindow.h"
 #include "ui/win32/UniqueHandles.h"
 
 namespace galemend {
