@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
+#include "conversion/Rewriting.h"
 #include "conversion/Templates.h"
 #include "platform/FileSystem.h"
-#include "conversion/Rewriting.h"
 
 namespace {
 // Splits the input into old template, new template and map at the first two NUL bytes.
