@@ -1,5 +1,7 @@
 #include "controls/Lists.h"
 
+#include <algorithm>
+
 #include "platform/RuntimeError.h"
 #include "text/Text.h"
 
@@ -7,13 +9,42 @@ namespace galemend {
 
 namespace {
 
-// The error to report when a folder cannot be listed: Path not found when it does not
-// exist, the listing's own error otherwise.
-RuntimeError FolderListingError(const RuntimeError& error, const std::string& folder) {
-    if (error.Code() == ErrorNumber::FileNotFound || error.Code() == ErrorNumber::PathNotFound) {
-        return RuntimeError(ErrorNumber::PathNotFound, folder);
+bool IsNotFound(const RuntimeError& error) {
+    return error.Code() == ErrorNumber::FileNotFound || error.Code() == ErrorNumber::PathNotFound;
+}
+
+// Whether a folder whose listing answered "not found" is really not there: its parent lists
+// without it, or is not there either. A folder its parent still lists exists, but the system
+// cannot open it by that path (a name it alters, such as one ending in a dot, or a path too
+// long for the call). Hidden folders are not listed, so they count as not there.
+bool Missing(const FileSystem& fs, const std::string& folder) {
+    const std::string parent = NormalFolderPath(ParentFolder(folder));
+    if (parent.empty() || parent == folder) {
+        return true;
     }
-    return error;
+    std::vector<std::string> names;
+    try {
+        names = fs.ListFolders(parent);
+    } catch (const RuntimeError& error) {
+        return IsNotFound(error) && Missing(fs, parent);
+    }
+    const std::string name = FileNamePart(folder);
+    return std::none_of(names.begin(), names.end(),
+                        [&](const std::string& listed) { return EqualIgnoringCase(listed, name); });
+}
+
+// The error to report when a folder cannot be listed: Path not found when it is not there,
+// Path/File access error when it is there but "not found" by its path, the listing's own
+// error otherwise.
+RuntimeError FolderListingError(const FileSystem& fs, const RuntimeError& error,
+                                const std::string& folder) {
+    if (!IsNotFound(error)) {
+        return error;
+    }
+    const ErrorNumber number = Missing(fs, NormalFolderPath(folder))
+                                   ? ErrorNumber::PathNotFound
+                                   : ErrorNumber::PathFileAccessError;
+    return RuntimeError(number, folder);
 }
 
 }  // namespace
@@ -27,7 +58,7 @@ void FolderList::SetPath(const std::string& path) {
     try {
         names = fs_.ListFolders(normal);
     } catch (const RuntimeError& error) {
-        throw FolderListingError(error, path);
+        throw FolderListingError(fs_, error, path);
     }
     SortNamesIgnoringCase(names);
     path_ = std::move(normal);
@@ -48,7 +79,7 @@ std::vector<std::string> FileList::Listing(const std::string& folder,
     try {
         names = fs_.ListFiles(folder, pattern);
     } catch (const RuntimeError& error) {
-        throw FolderListingError(error, folder);
+        throw FolderListingError(fs_, error, folder);
     }
     SortNamesIgnoringCase(names);
     return names;

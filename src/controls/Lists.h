@@ -17,8 +17,9 @@ class FolderList {
 
     // The current folder without a trailing "\" (a drive root keeps it: "C:\").
     const std::string& Path() const { return path_; }
-    // Makes the folder current and lists it afresh; throws RuntimeError (Path not found when
-    // the folder does not exist) and then keeps the previous folder.
+    // Makes the folder current and lists it afresh; throws RuntimeError and then keeps the
+    // previous folder. Path not found means the folder is not there; any other error means it
+    // may be there but cannot be listed.
     void SetPath(const std::string& path);
 
     // Number of subfolders of the current folder.
@@ -46,8 +47,8 @@ class FileList {
 
     // The folder without a trailing "\" (a drive root keeps it: "C:\").
     const std::string& Path() const { return path_; }
-    // Lists the folder afresh; throws RuntimeError (Path not found when the folder does not
-    // exist) and then keeps the previous folder and names.
+    // Lists the folder afresh; throws RuntimeError as FolderList::SetPath does, and then keeps
+    // the previous folder and names.
     void SetPath(const std::string& path);
 
     const std::string& Pattern() const { return pattern_; }

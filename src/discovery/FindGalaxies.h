@@ -11,10 +11,18 @@
 
 namespace galemend {
 
+// A folder that is there but could not be listed, so the search passed over it.
+struct NotSearchedFolder {
+    std::string path;
+    std::string reason;  // short English text of the error
+};
+
 // What the galaxy search leaves for the conversion: the found map paths in walk order,
-// followed by one empty entry. A fresh state (no search yet) holds only the empty entry.
+// followed by one empty entry, and the folders it had to pass over. A fresh state (no
+// search yet) holds only the empty entry.
 struct SearchState {
     std::vector<std::string> galaxyList{std::string()};
+    std::vector<NotSearchedFolder> notSearched;
 };
 
 // The window's lists that a walk moves through the folder tree, and its event hook.
@@ -28,18 +36,25 @@ struct FolderWalk {
 // subfolder's tree first (by name ascending, ignoring case), then the folder's own files
 // (likewise ordered). The list's trailing empty entry stays last. Pending events are
 // processed before each descent. Dir1 is moved into every folder walked and ends on the
-// parent of folder. An empty folder text, or a folder that does not exist, adds nothing and
-// leaves Dir1 where it was; other listing failures are thrown.
-void FindFilesRecursive(const std::string& pattern, const std::string& folder,
-                        std::vector<std::string>& list, const FolderWalk& walk);
+// parent of folder. An empty folder text, or a folder that is not there, adds nothing and
+// leaves Dir1 where it was. A folder that is there but cannot be listed is passed over (Dir1
+// stays where it was) and the walk goes on with its siblings; the passed-over folders are
+// returned in walk order.
+std::vector<NotSearchedFolder> FindFilesRecursive(const std::string& pattern,
+                                                  const std::string& folder,
+                                                  std::vector<std::string>& list,
+                                                  const FolderWalk& walk);
 
 inline constexpr std::string_view kGalaxyPattern = "*.galaxy";
+
+// The marker that starts a line about a folder the search passed over.
+inline constexpr std::string_view kNotSearchedMark = "NOT SEARCHED: ";
 
 // The window's parts that the search reads and writes.
 struct SearchControls {
     FolderList& Dir1;
     FileList& File1;
-    TextBox& Text1;  // found map names, one per line; never cleared
+    TextBox& Text1;  // found map names, then passed-over folders, one per line; never cleared
     Label& Label6;   // number of maps found
     Label& Label8;   // stage counter
     Host& host;      // processes pending events before each descent
@@ -48,7 +63,8 @@ struct SearchControls {
 
 // The whole search: replaces galaxyList by the "*.galaxy" files below pathlist[0] and then
 // pathlist[1] (an empty entry or a missing folder finds nothing), moves the stage counter
-// on by one, appends the found file names to Text1 and shows their number in Label6.
+// on by one, appends the found file names to Text1, then one marked line for each folder
+// passed over, and shows the number of maps found in Label6.
 // Returns false, doing nothing, when a search or conversion is already running.
 bool FindGalaxies(const std::array<std::string, 2>& pathlist, SearchState& state,
                   const SearchControls& controls);

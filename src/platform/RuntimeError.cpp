@@ -4,6 +4,8 @@ namespace galemend {
 
 std::string ErrorText(ErrorNumber number) {
     switch (number) {
+        case ErrorNumber::BadFileName:
+            return "Bad file name or number";
         case ErrorNumber::DeviceUnavailable:
             return "Device unavailable";
         case ErrorNumber::DiskFull:

@@ -7,6 +7,7 @@ namespace galemend {
 
 // Error numbers and texts reported the way the platform reports an unhandled runtime error.
 enum class ErrorNumber : int {
+    BadFileName = 52,  // a name or path the system refuses, or one too long for it
     DeviceUnavailable = 68,
     DiskFull = 61,
     DiskNotReady = 71,

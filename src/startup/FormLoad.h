@@ -20,7 +20,8 @@ enum class ExitStatus : unsigned {
     RuntimeError = 1,      // an unexpected error was reported and ended the program
     InvalidArgument = 2,   // the command line held something other than a silent switch
     VersionMismatch = 3,   // the installed game is not the version the templates are for
-    MapsNotConverted = 4,  // a silent run could not convert some map, or could not start
+    MapsNotConverted = 4,  // a silent run could not convert some map or search some folder, or
+                           // could not start
     NoEditionChosen = 5,   // a silent run with both editions installed and none chosen
 };
 

@@ -132,7 +132,9 @@ ExitStatus SilentRun(Form1& form) {
     }
     Search(form);
     const auto result = Convert(form);
-    return result && result->Complete() ? ExitStatus::Normal : ExitStatus::MapsNotConverted;
+    const bool searchedAll = form.search.notSearched.empty();
+    return result && result->Complete() && searchedAll ? ExitStatus::Normal
+                                                       : ExitStatus::MapsNotConverted;
 }
 
 }  // namespace galemend

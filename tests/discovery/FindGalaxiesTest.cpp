@@ -6,6 +6,7 @@
 
 #include "SearchHarness.h"
 #include "platform/RuntimeError.h"
+#include "support/FaultyFileSystem.h"
 #include "support/HostFileSystem.h"
 #include "support/ScopedTempDir.h"
 
@@ -162,6 +163,49 @@ TEST_F(FindGalaxiesOnDisk, AFolderThatVanishesBeforeItsDescentIsPassedOver) {
     form.events.onProcess = [&] { std::filesystem::remove_all(dir.Host() / "M" / "Gone"); };
     ASSERT_TRUE(form.Find({dir.Path("M"), ""}));
     EXPECT_EQ(form.state.galaxyList, ExampleList());
+    EXPECT_EQ(form.Text1.Text(), kExampleNames) << "a folder that is gone is not reported";
+    EXPECT_TRUE(form.state.notSearched.empty());
+}
+
+// The same disk, where every listing of one folder fails as it does for a folder that is
+// there but cannot be opened.
+class FindGalaxiesPassingOver : public FindGalaxiesOnDisk {
+  protected:
+    test::FaultyFileSystem faulty{*fs, 0};
+    test::SearchHarness search{faulty};
+};
+
+TEST_F(FindGalaxiesPassingOver, AFolderThatCannotBeListedIsReportedOnceAndItsSiblingsSearched) {
+    MakeExampleTree();
+    dir.Write("M/Locked/l.galaxy", "never seen");
+    dir.Write("M/Locked/Inner/i.galaxy", "never seen");
+    faulty.FailListings(dir.Path("M\\Locked"), ErrorNumber::PermissionDenied);
+
+    ASSERT_TRUE(search.Find({dir.Path("M"), ""}));
+    EXPECT_EQ(search.state.galaxyList, ExampleList());
+    EXPECT_EQ(search.Label6.Caption(), "4") << "the count is that of the maps found";
+    EXPECT_EQ(search.Text1.Text(), std::string(kExampleNames) + "NOT SEARCHED: " +
+                                       dir.Path("M\\Locked") + " - access denied\r\n");
+    ASSERT_EQ(search.state.notSearched.size(), 1u);
+    EXPECT_EQ(search.Dir1.Path(), Top()) << "Dir1 rests where it does when nothing fails";
+
+    // The next search starts its report afresh.
+    ASSERT_TRUE(search.Find({dir.Path("M\\Sub"), ""}));
+    EXPECT_TRUE(search.state.notSearched.empty());
+}
+
+TEST_F(FindGalaxiesPassingOver, AStartFolderItsParentListsButItsPathDoesNotFindIsReported) {
+    // As a name ending in a dot, which Windows strips when it opens the path.
+    MakeExampleTree();
+    faulty.FailListings(dir.Path("M\\Sub"), ErrorNumber::PathNotFound);
+
+    ASSERT_TRUE(search.Find({dir.Path("M\\Sub\\"), dir.Path("Gone\\Deeper")}));
+    EXPECT_THAT(search.state.galaxyList, ElementsAre(""));
+    EXPECT_EQ(search.Label6.Caption(), "0");
+    EXPECT_EQ(search.Text1.Text(),
+              "NOT SEARCHED: " + dir.Path("M\\Sub") +
+                  " - the folder cannot be opened (Path/File access error)\r\n")
+        << "a folder below a missing one is missing too";
 }
 
 }  // namespace

@@ -41,18 +41,23 @@ void FaultyFileSystem::Remove(const std::string& path) {
     inner_.Remove(path);
 }
 
-std::vector<std::string> FaultyFileSystem::ListFolders(const std::string& folder) const {
+void FaultyFileSystem::CheckListing(const std::string& folder) const {
     if (Fails()) {
         Throw("list " + folder);
     }
+    if (folder == unlistable_) {
+        throw RuntimeError(listingError_, folder);
+    }
+}
+
+std::vector<std::string> FaultyFileSystem::ListFolders(const std::string& folder) const {
+    CheckListing(folder);
     return inner_.ListFolders(folder);
 }
 
 std::vector<std::string> FaultyFileSystem::ListFiles(const std::string& folder,
                                                      const std::string& pattern) const {
-    if (Fails()) {
-        Throw("list " + folder);
-    }
+    CheckListing(folder);
     return inner_.ListFiles(folder, pattern);
 }
 

@@ -1,17 +1,28 @@
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "platform/FileSystem.h"
+#include "platform/RuntimeError.h"
 
 namespace galemend::test {
 
 // Passes every operation to another FileSystem and makes exactly one of them fail: the
 // N-th, counted from 1 (0 fails none). A failing lookup finds nothing; a failing write
-// leaves half of its bytes behind before it throws, as a full disk would.
+// leaves half of its bytes behind before it throws, as a full disk would. Besides, every
+// listing of one folder can be made to fail with a chosen error, as a folder that is there
+// but cannot be opened does.
 class FaultyFileSystem : public FileSystem {
   public:
     FaultyFileSystem(FileSystem& inner, int failAt) : inner_(inner), failAt_(failAt) {}
 
     int Operations() const { return count_; }
+    // The folder is named as the listings receive it.
+    void FailListings(std::string folder, ErrorNumber error) {
+        unlistable_ = std::move(folder);
+        listingError_ = error;
+    }
 
     std::string ReadFile(const std::string& path) const override;
     void WriteFile(const std::string& path, std::string_view bytes) override;
@@ -28,10 +39,14 @@ class FaultyFileSystem : public FileSystem {
     // Counts an operation; true when this one is to fail.
     bool Fails() const { return ++count_ == failAt_; }
     [[noreturn]] static void Throw(const std::string& what);
+    // Counts a listing and throws when it is to fail.
+    void CheckListing(const std::string& folder) const;
 
     FileSystem& inner_;
     int failAt_;
     mutable int count_ = 0;
+    std::optional<std::string> unlistable_;
+    ErrorNumber listingError_ = ErrorNumber::PermissionDenied;
 };
 
 }  // namespace galemend::test

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 
 #include "StartupFixture.h"
+#include "support/FaultyFileSystem.h"
 
 namespace galemend::test {
 namespace {
@@ -58,6 +59,16 @@ TEST_F(Form1Test, SilentRunWithAMapLeftUnconvertedEndsWithItsOwnStatus) {
     fs.WriteFile(kUser + "mine.galold", "left from an earlier run");
     EXPECT_EQ(Load("-s"), static_cast<unsigned>(ExitStatus::MapsNotConverted));
     EXPECT_EQ(fs.ReadFile(kUser + "mine.galaxy"), kOldMap);
+}
+
+TEST_F(Form1Test, SilentRunThatPassedOverAFolderEndsWithTheSameStatus) {
+    FaultyFileSystem faulty{fs, 0};
+    faulty.FailListings(kUser + "sub", ErrorNumber::PermissionDenied);
+    Form1 locked{probe, host, faulty};
+    probe.commandLine = "/S";
+    EXPECT_EQ(Ends([&] { LoadForm(locked); }), static_cast<unsigned>(ExitStatus::MapsNotConverted));
+    EXPECT_EQ(fs.ReadFile(kUser + "mine.galaxy"), "X\r\nformat 5\r\nname Bob\r\n")
+        << "the maps beside it are converted";
 }
 
 TEST_F(Form1Test, FindAndFixAlternate) {

@@ -4,13 +4,13 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <sys/stat.h>
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <sys/stat.h>
 
 #include "platform/RuntimeError.h"
 #include "text/Text.h"
@@ -25,6 +25,8 @@ ErrorNumber FromErrno(int error) {
             return ErrorNumber::FileNotFound;
         case ENOTDIR:
             return ErrorNumber::PathNotFound;
+        case ENAMETOOLONG:
+            return ErrorNumber::BadFileName;
         case EEXIST:
         case ENOTEMPTY:
             return ErrorNumber::FileAlreadyExists;

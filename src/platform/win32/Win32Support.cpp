@@ -35,10 +35,11 @@ ErrorNumber FromWin32(DWORD error) {
         case ERROR_FILE_NOT_FOUND:
             return ErrorNumber::FileNotFound;
         case ERROR_PATH_NOT_FOUND:
+            return ErrorNumber::PathNotFound;
         case ERROR_INVALID_NAME:
         case ERROR_BAD_PATHNAME:
-        case ERROR_DIRECTORY:
-            return ErrorNumber::PathNotFound;
+        case ERROR_FILENAME_EXCED_RANGE:
+            return ErrorNumber::BadFileName;
         case ERROR_ALREADY_EXISTS:
         case ERROR_FILE_EXISTS:
             return ErrorNumber::FileAlreadyExists;
