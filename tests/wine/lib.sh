@@ -135,14 +135,14 @@ print_transcript() {
     echo "---- $SCENARIO: transcript ----"
     for ((n = 1; n <= drives; n++)); do
         echo "-- driver script $n"
-        sed 's/^/    /' "$WORK/script-$n.txt" 2>/dev/null
+        sed 's/^/    /' "$WORK/script-$n.txt" 2>/dev/null || true
         echo "-- what the driver saw"
-        sed 's/^/    /' "$WORK/transcript-$n.txt" 2>/dev/null
+        sed 's/^/    /' "$WORK/transcript-$n.txt" 2>/dev/null || true
     done
     echo "-- Wine's messages ($WINE_LOG)"
-    sed 's/^/    /' "$WINE_LOG"
+    sed 's/^/    /' "$WINE_LOG" 2>/dev/null || true
     echo "-- Xvfb"
-    sed 's/^/    /' "$WORK/xvfb.log" 2>/dev/null
+    sed 's/^/    /' "$WORK/xvfb.log" 2>/dev/null || true
     echo "-- kept prefix: $WORK/prefix"
 }
 
