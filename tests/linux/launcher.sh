@@ -209,6 +209,11 @@ expect_converted "$user_lutris" Duel.galaxy 6
 expect_converted "$user_lutris" Frontier.galaxy 6
 expect_absent "$user_lutris/Broken.galold" "$home/protontricks.log"
 
+# Wherever it is named, a compatdata prefix is Proton's, and unfinished without pfx.lock.
+launch -- --prefix "$library/steamapps/compatdata/2281/pfx" /s
+expect_status 10
+expect_output "galemend: $library/steamapps/compatdata/2281/pfx is no prefix that holds Corvane Expanse."
+
 launch HOME="$home/Apps" -- /s
 expect_status 10
 expect_output "galemend: found no prefix that holds Corvane Expanse. Looked in:" \
