@@ -9,11 +9,9 @@
 #include <string>
 
 #include "BenchFolder.h"
-#include "controls/BusyGuard.h"
-#include "controls/Label.h"
-#include "controls/TextBox.h"
+#include "controls/Controls.h"
 #include "conversion/FixGalaxies.h"
-#include "conversion/LineFiles.h"
+#include "platform/FileSystem.h"
 #include "platform/posix/PosixFileSystem.h"
 
 namespace galemend {

@@ -6,10 +6,9 @@
 #include <string>
 
 #include "BenchFolder.h"
-#include "conversion/ApplyStructure.h"
-#include "conversion/LineFiles.h"
-#include "conversion/RewritePasses.h"
-#include "conversion/TemplateLookups.h"
+#include "conversion/Rewriting.h"
+#include "conversion/Templates.h"
+#include "platform/FileSystem.h"
 #include "platform/posix/PosixFileSystem.h"
 
 namespace galemend {

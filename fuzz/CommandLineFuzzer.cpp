@@ -14,6 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace galemend;
     PosixFileSystem fs;
     test::FakeSystemProbe probe;
+    test::FakeHost host;
     probe.commandLine.assign(reinterpret_cast<const char*>(data), size);
     Form1Controls controls(fs);
     InstallationState installation;
@@ -21,19 +22,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     DiagnosticLog log(fs);
     bool silent = false;
     try {
-        CommandLineStage({probe, fs, controls, installation, templates, log}, [&] {
+        CommandLineStage({probe, host, fs, controls, installation, templates, log}, [&] {
             silent = true;
             return ExitStatus::Normal;
         });
     } catch (const test::ProcessTerminated& end) {
         const bool refused = end.exitStatus == static_cast<unsigned>(ExitStatus::InvalidArgument);
         // A refusal shows exactly one message and never runs silently.
-        if (refused != (probe.messages.size() == 1) || (refused && silent)) {
+        if (refused != (host.messages.size() == 1) || (refused && silent)) {
             std::abort();
         }
         return 0;
     }
-    if (silent || !probe.messages.empty() || controls.Command2.Enabled()) {
+    if (silent || !host.messages.empty() || controls.Command2.Enabled()) {
         std::abort();  // the stage returns only for an interactive run
     }
     return 0;

@@ -5,10 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "conversion/ConversionError.h"
-#include "conversion/LineFiles.h"
-#include "conversion/RewritePasses.h"
-#include "conversion/TemplateState.h"
+#include "conversion/Rewriting.h"
+#include "conversion/Templates.h"
+#include "platform/FileSystem.h"
 
 namespace {
 // Splits the input into old template, new template and map at the first two NUL bytes.

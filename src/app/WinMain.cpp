@@ -7,10 +7,7 @@
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32SystemProbe.h"
 #include "ui/Form1.h"
-#include "ui/win32/CurrentFolder.h"
-#include "ui/win32/ErrorReport.h"
 #include "ui/win32/MainWindow.h"
-#include "ui/win32/MessageLoop.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     // A drive without a disk is an error to report, never a system dialog.
@@ -21,12 +18,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 
     galemend::Win32FileSystem fs;
     galemend::Win32SystemProbe probe;
-    galemend::Form1 form(probe, fs);
+    galemend::Win32Host host;
+    galemend::Form1 form(probe, host, fs);
     int quitCode = 0;
-    galemend::RunReportingErrors(probe, [&] {
-        galemend::ShowCurrentFolder(form.controls.Dir1);
+    galemend::RunReportingErrors(host, [&] {
+        galemend::ShowCurrentFolder(form);
         // Start-up may end the program itself; a silent run never shows the window.
-        galemend::Form_Load(form);
+        galemend::LoadForm(form);
         galemend::MainWindow window(form, instance, GALEMEND_ICON);
         window.Show(showCommand);
         quitCode = galemend::RunMessageLoop(window.Handle());

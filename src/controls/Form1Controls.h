@@ -1,10 +1,7 @@
 #pragma once
 
-#include "controls/Button.h"
-#include "controls/FileList.h"
-#include "controls/FolderList.h"
-#include "controls/Label.h"
-#include "controls/TextBox.h"
+#include "controls/Controls.h"
+#include "controls/Lists.h"
 #include "platform/FileSystem.h"
 
 namespace galemend {

@@ -1,11 +1,9 @@
 #include "conversion/FixGalaxies.h"
 
-#include "conversion/ConversionError.h"
-#include "conversion/LeadingNumber.h"
-#include "conversion/LineFiles.h"
-#include "conversion/NumberText.h"
-#include "conversion/PathNames.h"
-#include "conversion/TemplateLoaders.h"
+#include "conversion/Templates.h"
+#include "platform/FileSystem.h"
+#include "text/Numbers.h"
+#include "text/Text.h"
 
 namespace galemend {
 

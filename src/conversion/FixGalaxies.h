@@ -4,11 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "controls/BusyGuard.h"
-#include "controls/Label.h"
-#include "controls/TextBox.h"
+#include "controls/Controls.h"
 #include "conversion/MapConversion.h"
-#include "conversion/TemplateState.h"
+#include "conversion/Templates.h"
 #include "platform/FileSystem.h"
 
 namespace galemend {

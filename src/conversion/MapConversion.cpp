@@ -1,24 +1,42 @@
 #include "conversion/MapConversion.h"
 
-#include "conversion/ConversionError.h"
-#include "conversion/LeadingNumber.h"
-#include "conversion/LineFiles.h"
-#include "conversion/MapFileNames.h"
-#include "conversion/RewritePasses.h"
-#include "conversion/TemplateLoaders.h"
-#include "conversion/TemplateNames.h"
+#include "conversion/Rewriting.h"
+#include "conversion/Templates.h"
+#include "platform/FileSystem.h"
 #include "platform/RuntimeError.h"
+#include "text/Numbers.h"
 
 namespace galemend {
+
+namespace {
+std::string Replaced(std::string_view mapPath, std::string_view ending) {
+    const size_t keep = mapPath.size() >= 3 ? mapPath.size() - 3 : 0;
+    return std::string(mapPath.substr(0, keep)) + std::string(ending);
+}
+}  // namespace
+
+std::string OldCopyName(std::string_view mapPath) {
+    return Replaced(mapPath, "old");
+}
+std::string FixCopyName(std::string_view mapPath) {
+    return Replaced(mapPath, "fix");
+}
+std::string TestFileName(std::string_view mapPath) {
+    return Replaced(mapPath, "tst");
+}
+
+std::string MapRevisionText(std::string_view secondLine) {
+    std::string_view last = LastCharacters(secondLine, 2);
+    if (last.size() == 2 && last[0] == ' ') {
+        last.remove_prefix(1);
+    }
+    return std::string(last);
+}
 
 namespace {
 
 MapOutcome NotConverted(std::string reason) {
     return {MapOutcome::Kind::NotConverted, std::move(reason)};
-}
-
-bool Exists(const FileSystem& fs, const std::string& path) {
-    return !fs.FirstMatch(path, EntryKinds::FilesAndFolders).empty();
 }
 
 // A template that vanished or became unreadable after the checks must not drive a pass.
@@ -133,7 +151,7 @@ MapOutcome ConvertMap(FileSystem& fs, TemplateState& state, const ConversionSett
     const std::string fixCopy = FixCopyName(mapPath);
     if (!settings.diagnosticMode) {
         for (const auto& copy : fixPass ? std::vector{oldCopy, fixCopy} : std::vector{oldCopy}) {
-            if (Exists(fs, copy)) {
+            if (FolderExists(fs, copy)) {
                 return NotConverted(copy + " exists already from an earlier run");
             }
         }

@@ -19,4 +19,25 @@ std::string FirstFile(const FileSystem& fs, std::string_view path) {
     return fs.FirstMatch(path, EntryKinds::FilesOnly);
 }
 
+bool FolderExists(const FileSystem& fileSystem, const std::string& path) {
+    return !fileSystem.FirstMatch(path, EntryKinds::FilesAndFolders).empty();
+}
+
+namespace {
+constexpr size_t kMissingFileLines = 11;
+}  // namespace
+
+LineList ReadTextLines(const FileSystem& fs, const std::string& path) {
+    if (FirstFile(fs, path).empty()) {
+        return LineList(kMissingFileLines);
+    }
+    std::string text;
+    try {
+        text = fs.ReadFile(path);
+    } catch (...) {
+        return LineList(1);
+    }
+    return SplitLines(text);
+}
+
 }  // namespace galemend

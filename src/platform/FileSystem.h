@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text/Text.h"
+
 namespace galemend {
 
 // Which entries a first-match lookup may yield. Hidden and system entries never count.
@@ -43,5 +45,14 @@ class FileSystem {
 
 // First-file lookup: the first ordinary file the path matches, or empty.
 std::string FirstFile(const FileSystem& fs, std::string_view path);
+
+// True when the path names a visible entry, folder or ordinary file; the last element may
+// hold * and ?. "folder\." asks for the folder itself. Never throws: a path that cannot be
+// examined (a drive that is not ready, a malformed name) answers false.
+bool FolderExists(const FileSystem& fileSystem, const std::string& path);
+
+// Reads a whole text file into lines split at CR LF. A missing file reads as eleven empty
+// lines, one that cannot be read as a single empty line, an empty one as no lines.
+LineList ReadTextLines(const FileSystem& fs, const std::string& path);
 
 }  // namespace galemend

@@ -21,8 +21,8 @@ struct FolderPathAnswer {
 };
 
 // The raw answers of the running system, and nothing more: every rule built on them lives
-// in the plain functions beside this header, so that a fake can stand in for the platform.
-// Text is ANSI bytes.
+// in plain functions (SystemFacts.h, Registry.h), so that a fake can stand in for the
+// platform. Text is ANSI bytes.
 class SystemProbe {
   public:
     virtual ~SystemProbe() = default;
@@ -52,10 +52,21 @@ class SystemProbe {
     // The folder of the running executable: no trailing backslash except at a drive root.
     virtual std::string ExecutableFolder() const = 0;
 
+    // The process's current folder, or empty when it cannot be read.
+    virtual std::string CurrentFolder() const = 0;
+};
+
+// What the program does to the desktop it runs on. Headless tests record it instead.
+class Host {
+  public:
+    virtual ~Host() = default;
+
     // A modal message box with an OK button, captioned "galemend"; returns when it is closed.
     virtual void ShowMessage(const std::string& text) = 0;
-    // Lets the window handle the events that are waiting, then returns.
+    // Lets the window handle the events that are waiting (repaints, clicks), then returns.
     virtual void ProcessPendingEvents() = 0;
+    // Redraws the program's windows at once.
+    virtual void RepaintWindows() = 0;
     // Ends the process at once with this exit status; nothing is saved or unloaded.
     [[noreturn]] virtual void Terminate(unsigned exitStatus) = 0;
 };

@@ -1,6 +1,6 @@
 #include "startup/DiagnosticLog.h"
 
-#include "conversion/LineFiles.h"
+#include "platform/FileSystem.h"
 
 namespace galemend {
 

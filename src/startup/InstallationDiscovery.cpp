@@ -1,15 +1,9 @@
-#include "conversion/LineFiles.h"
-#include "conversion/TemplateLoaders.h"
-#include "platform/AppPath.h"
-#include "platform/FileVersion.h"
-#include "platform/FolderExists.h"
-#include "platform/RegistryAccess.h"
-#include "platform/SpecialFolders.h"
-#include "platform/WindowsBitness.h"
-#include "platform/WindowsVersion.h"
-#include "startup/EditionFolders.h"
+#include "conversion/Templates.h"
+#include "platform/FileSystem.h"
+#include "platform/Registry.h"
+#include "platform/SystemFacts.h"
+#include "startup/Editions.h"
 #include "startup/FormLoad.h"
-#include "startup/PathLog.h"
 
 namespace galemend {
 
@@ -36,47 +30,6 @@ std::string VersionMessage(const InstallationState& s, const std::string& expect
            s.homeFolder + ":\r\n" +                            //
            "and the corv user directory is\r\n" +              //
            s.pathlist[1];
-}
-
-void Sundering(const InstallationContext& c) {
-    InstallationState& s = c.installation;
-    const bool diagnostic = s.diagnosticMode;
-    if (!diagnostic) {
-        s.pathlist[1] = s.sunderingRegPath;
-        s.gameFolder = s.sunderingRegPath;
-    }
-    s.editionLetter = "u";
-    s.homeFolder = GetMyDocumentsPath(c.probe);
-    if (!diagnostic) {
-        s.pathlist[0] = s.homeFolder + kSunderingUserFolder;
-    }
-    if ((IsWindowsVista(c.probe) || IsWindows7(c.probe)) && !diagnostic) {
-        s.pathlist[1] = s.homeFolder + kSunderingUserFolder;
-    }
-    if (FirstFile(c.fs, s.pathlist[0]).empty() && !diagnostic) {
-        s.pathlist[1] = App_Path(c.probe);
-    }
-    ShowPathsAndLogThem(c);
-    loadoriginalmaps(c.templates, c.fs, s.dataFileMissing);
-    c.log.Line({s.gameFolder});
-    s.corvversion = GetFileVersionString(c.probe, s.gameFolder + kBaseGameExe);
-    c.log.Line({s.corvversion});
-}
-
-void BaseOrConcord(const InstallationContext& c) {
-    InstallationState& s = c.installation;
-    s.editionLetter = "c";
-    s.gameFolder = ChosenBaseFolder(c.fs, s);
-    s.pathlist[1] = s.gameFolder;
-    s.pathlist[0] = s.homeFolder + kBaseUserFolder;
-    if (IsWindowsVista(c.probe) || IsWindows7(c.probe)) {
-        s.pathlist[1] = s.pathlist[0];
-    }
-    if (FirstFile(c.fs, s.pathlist[0]).empty()) {
-        s.pathlist[1] = App_Path(c.probe);
-    }
-    ShowPathsAndLogThem(c);
-    loadoriginalmaps(c.templates, c.fs, s.dataFileMissing);
 }
 
 }  // namespace
@@ -116,10 +69,9 @@ void DiscoverInstallation(const InstallationContext& c) {
         s.bothEditions = true;
         form.Command6.SetVisible(true);
         form.Command7.SetVisible(true);
-    } else if (s.sunderingInstalled) {
-        Sundering(c);
     } else {
-        BaseOrConcord(c);
+        SelectEdition(
+            c, StartUpRule(s.sunderingInstalled ? Edition::Sundering : Edition::BaseOrConcord));
     }
 
     // The installed version; with both families found the user's pick reads it again.
@@ -143,8 +95,8 @@ void DiscoverInstallation(const InstallationContext& c) {
     }
     const std::string expected = LineAt(s.targetVersionLines, s.sunderingChosen ? 5 : 1);
     if (!s.dataFileMissing && !s.diagnosticMode && expected != s.corvversion) {
-        c.probe.ShowMessage(VersionMessage(s, expected));
-        c.probe.Terminate(static_cast<unsigned>(ExitStatus::VersionMismatch));
+        c.host.ShowMessage(VersionMessage(s, expected));
+        c.host.Terminate(static_cast<unsigned>(ExitStatus::VersionMismatch));
     }
 }
 

@@ -5,8 +5,7 @@
 
 #include <memory>
 
-#include "controls/FileList.h"
-#include "controls/FolderList.h"
+#include "controls/Lists.h"
 #include "platform/RuntimeError.h"
 #include "support/HostFileSystem.h"
 #include "support/ScopedTempDir.h"

@@ -1,10 +1,7 @@
 // Change notifications of the plain control models and the run guard.
 #include <gtest/gtest.h>
 
-#include "controls/BusyGuard.h"
-#include "controls/Button.h"
-#include "controls/Label.h"
-#include "controls/TextBox.h"
+#include "controls/Controls.h"
 
 namespace galemend {
 namespace {

@@ -5,9 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/BusyGuard.h"
-#include "controls/Label.h"
-#include "controls/TextBox.h"
+#include "controls/Controls.h"
 #include "conversion/FixGalaxies.h"
 #include "support/HostFileSystem.h"
 #include "support/ScopedCurrentFolder.h"

@@ -4,11 +4,9 @@
 
 #include <filesystem>
 
-#include "controls/BusyGuard.h"
-#include "controls/Label.h"
-#include "controls/TextBox.h"
+#include "controls/Controls.h"
 #include "conversion/FixGalaxies.h"
-#include "conversion/TemplateLoaders.h"
+#include "conversion/Templates.h"
 #include "support/HostFileSystem.h"
 #include "support/ScopedCurrentFolder.h"
 #include "support/ScopedTempDir.h"

@@ -1,4 +1,4 @@
-#include "conversion/LineFiles.h"
+#include "platform/FileSystem.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,10 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "conversion/ApplyStructure.h"
-#include "conversion/ConversionError.h"
-#include "conversion/RewritePasses.h"
-#include "conversion/TemplateLookups.h"
+#include "conversion/Rewriting.h"
+#include "conversion/Templates.h"
 
 namespace galemend {
 namespace {

@@ -1,4 +1,4 @@
-#include "conversion/TemplateIndex.h"
+#include "conversion/Templates.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,8 @@
-#include "conversion/TemplateLoaders.h"
+#include "conversion/Templates.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "conversion/ConversionError.h"
 #include "support/HostFileSystem.h"
 #include "support/ScopedCurrentFolder.h"
 #include "support/ScopedTempDir.h"

@@ -2,28 +2,28 @@
 
 #include <array>
 #include <functional>
+#include <stdexcept>
 #include <string>
 
-#include "controls/BusyGuard.h"
-#include "controls/FileList.h"
-#include "controls/FolderList.h"
-#include "controls/Label.h"
-#include "controls/PendingEvents.h"
-#include "controls/TextBox.h"
+#include "controls/Controls.h"
+#include "controls/Lists.h"
 #include "discovery/FindGalaxies.h"
-#include "discovery/SearchState.h"
+#include "platform/SystemProbe.h"
 
 namespace galemend::test {
 
-// Pending-event hook that counts its calls and can run a callback (a click) in them.
-class CountingEvents : public PendingEvents {
+// A host whose pending-event processing counts its calls and can run a callback (a click).
+class CountingEvents : public Host {
   public:
-    void Process() override {
+    void ProcessPendingEvents() override {
         ++calls;
         if (onProcess) {
             onProcess();
         }
     }
+    void ShowMessage(const std::string&) override {}
+    void RepaintWindows() override {}
+    [[noreturn]] void Terminate(unsigned) override { throw std::logic_error("no end in a search"); }
     int calls = 0;
     std::function<void()> onProcess;
 };

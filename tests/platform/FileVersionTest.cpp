@@ -1,4 +1,4 @@
-#include "platform/FileVersion.h"
+#include "platform/SystemFacts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // FolderExists on the real disk: natively on the POSIX backend, under Wine on the Win32 one.
-#include "platform/FolderExists.h"
+#include "platform/FileSystem.h"
 
 #include <gtest/gtest.h>
 

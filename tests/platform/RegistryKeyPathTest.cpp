@@ -1,4 +1,4 @@
-#include "platform/RegistryKeyPath.h"
+#include "platform/Registry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,8 @@
-#include "platform/SpecialFolders.h"
+#include "platform/SystemFacts.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "platform/AppPath.h"
-#include "platform/ModuleFolder.h"
 #include "support/FakeSystemProbe.h"
 
 namespace galemend {
@@ -18,25 +16,27 @@ constexpr std::uint32_t kDocuments = 0x8005;
 
 TEST(SpecialFolders, AskForTheirFolderIdsWithTheCreateFlag) {
     test::FakeSystemProbe probe;
-    EXPECT_EQ(GetLocalAppDataPath(probe), "C:\\Users\\Player\\AppData\\Local");
-    EXPECT_EQ(GetMyDocumentsPath(probe), "C:\\Users\\Player\\Documents");
+    test::FakeHost host;
+    EXPECT_EQ(GetLocalAppDataPath(probe, host), "C:\\Users\\Player\\AppData\\Local");
+    EXPECT_EQ(GetMyDocumentsPath(probe, host), "C:\\Users\\Player\\Documents");
     EXPECT_THAT(probe.folderQueries, ElementsAre(kLocalAppData, kDocuments));
-    EXPECT_THAT(probe.messages, IsEmpty());
+    EXPECT_THAT(host.messages, IsEmpty());
 }
 
 TEST(SpecialFolders, FoundPathIsCutAtTheFirstNulAndGetsNoBackslash) {
     test::FakeSystemProbe probe;
+    test::FakeHost host;
     const std::string forty = "C:\\Documents and Settings\\Players\\Local\\";
     ASSERT_EQ(forty.size(), 40u);
     probe.folders[kLocalAppData] = test::FoundFolder(forty);
-    EXPECT_EQ(GetLocalAppDataPath(probe), forty);
+    EXPECT_EQ(GetLocalAppDataPath(probe, host), forty);
     // Whatever follows the first NUL in the buffer is not part of the path.
     std::string buffer = "D:\\Docs";
     buffer += '\0';
     buffer += "left over";
     buffer.resize(260, '\0');
     probe.folders[kDocuments] = {0, buffer};
-    EXPECT_EQ(GetMyDocumentsPath(probe), "D:\\Docs");
+    EXPECT_EQ(GetMyDocumentsPath(probe, host), "D:\\Docs");
 }
 
 TEST(SpecialFolders, StatusCodesGiveTheirMessagesOrNone) {
@@ -52,18 +52,20 @@ TEST(SpecialFolders, StatusCodesGiveTheirMessagesOrNone) {
     };
     for (const auto& c : cases) {
         test::FakeSystemProbe probe;
+        test::FakeHost host;
         probe.folders[kDocuments] = {c.status, test::FoundFolder("C:\\Ignored").buffer};
-        EXPECT_EQ(GetMyDocumentsPath(probe), "") << std::hex << c.status;
+        EXPECT_EQ(GetMyDocumentsPath(probe, host), "") << std::hex << c.status;
         if (c.message != nullptr) {
-            EXPECT_THAT(probe.messages, ElementsAre(c.message)) << std::hex << c.status;
+            EXPECT_THAT(host.messages, ElementsAre(c.message)) << std::hex << c.status;
         } else {
-            EXPECT_THAT(probe.messages, IsEmpty()) << std::hex << c.status;
+            EXPECT_THAT(host.messages, IsEmpty()) << std::hex << c.status;
         }
     }
 }
 
 TEST(AppPath, EndsInExactlyOneBackslash) {
     test::FakeSystemProbe probe;
+    test::FakeHost host;
     probe.executableFolder = "C:\\Games\\galemend";
     EXPECT_EQ(App_Path(probe), "C:\\Games\\galemend\\");
     probe.executableFolder = "C:\\";

@@ -6,8 +6,7 @@
 #include <functional>
 
 #include "WineTestSupport.h"
-#include "platform/RegistryAccess.h"
-#include "platform/RegistryError.h"
+#include "platform/Registry.h"
 #include "platform/win32/NativeRegistry.h"
 #include "platform/win32/ScriptShellRegistry.h"
 #include "platform/win32/Win32SystemProbe.h"

@@ -4,10 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "WineTestSupport.h"
-#include "platform/AppPath.h"
-#include "platform/FileVersion.h"
-#include "platform/FolderExists.h"
-#include "platform/SpecialFolders.h"
+#include "platform/FileSystem.h"
+#include "platform/SystemFacts.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32SystemProbe.h"
 #include "support/ScopedTempDir.h"
@@ -19,8 +17,8 @@ using ::testing::IsEmpty;
 
 const std::string kReporter = test::WinePathOf(GALEMEND_PROBE_REPORT);
 
-// The real probe, with messages recorded instead of shown: nobody would close them.
-class QuietProbe : public Win32SystemProbe {
+// The real host, with messages recorded instead of shown: nobody would close them.
+class QuietHost : public Win32Host {
   public:
     std::vector<std::string> messages;
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
@@ -33,17 +31,18 @@ bool SameIgnoringCase(const std::string& a, const std::string& b) {
 }
 
 TEST(Win32SpecialFolders, AreThePrefixUsersFolders) {
-    QuietProbe probe;
+    const Win32SystemProbe probe;
+    QuietHost host;
     const Win32FileSystem disk;
-    const std::string local = GetLocalAppDataPath(probe);
-    const std::string documents = GetMyDocumentsPath(probe);
+    const std::string local = GetLocalAppDataPath(probe, host);
+    const std::string documents = GetMyDocumentsPath(probe, host);
     EXPECT_PRED2(SameIgnoringCase, local, probe.EnvironmentVariable("LOCALAPPDATA"));
     EXPECT_PRED2(SameIgnoringCase, documents,
                  probe.EnvironmentVariable("USERPROFILE") + "\\Documents");
     EXPECT_NE(local.back(), '\\');
     EXPECT_TRUE(FolderExists(disk, local + "\\."));
     EXPECT_TRUE(FolderExists(disk, documents + "\\."));
-    EXPECT_THAT(probe.messages, IsEmpty());
+    EXPECT_THAT(host.messages, IsEmpty());
 }
 
 TEST(Win32SpecialFolders, UnknownFolderIdIsInvalid) {
@@ -106,7 +105,7 @@ TEST(Win32CommandLine, IsWhatFollowsTheProgramNameAsPassed) {
     EXPECT_NE(none.find("args=[]"), std::string::npos) << none;
 }
 
-TEST(Win32Terminate, EndsAtOnceWithTheStatus) {
+TEST(Win32HostTerminate, EndsAtOnceWithTheStatus) {
     const test::ChildResult child = test::RunChild("\"" + kReporter + "\" terminate 3");
     EXPECT_EQ(child.exitCode, 3u);
     EXPECT_EQ(child.output, "") << "nothing after the termination ran";
@@ -127,7 +126,7 @@ LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
-TEST(Win32PendingEvents, AreDispatchedAndAQuitRequestIsKept) {
+TEST(Win32HostPendingEvents, AreDispatchedAndAQuitRequestIsKept) {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = CountingProc;
     windowClass.hInstance = ::GetModuleHandleA(nullptr);
@@ -136,16 +135,16 @@ TEST(Win32PendingEvents, AreDispatchedAndAQuitRequestIsKept) {
     const HWND window = ::CreateWindowA("GalemendPendingEvents", "", 0, 0, 0, 0, 0, HWND_MESSAGE,
                                         nullptr, windowClass.hInstance, nullptr);
     ASSERT_NE(window, nullptr);
-    Win32SystemProbe probe;
+    Win32Host host;
     for (int i = 0; i < 3; ++i) {
         ::PostMessageA(window, WM_APP, 0, 0);
     }
-    probe.ProcessPendingEvents();
+    host.ProcessPendingEvents();
     EXPECT_EQ(deliveries, 3);
 
     ::PostQuitMessage(7);
     ::PostMessageA(window, WM_APP, 0, 0);
-    probe.ProcessPendingEvents();
+    host.ProcessPendingEvents();
     MSG message{};
     ASSERT_TRUE(::PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(message.wParam, 7u);

@@ -4,8 +4,7 @@
 #include <cstring>
 
 #include "WineTestSupport.h"
-#include "platform/WindowsBitness.h"
-#include "platform/WindowsVersion.h"
+#include "platform/SystemFacts.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32SystemProbe.h"
 

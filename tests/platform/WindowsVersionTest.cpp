@@ -1,9 +1,8 @@
-#include "platform/WindowsVersion.h"
+#include "platform/SystemFacts.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "platform/WindowsBitness.h"
 #include "support/FakeSystemProbe.h"
 
 namespace galemend {

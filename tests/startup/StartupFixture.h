@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "controls/Form1Controls.h"
-#include "conversion/TemplateState.h"
+#include "controls/Controls.h"
+#include "conversion/Templates.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "startup/FormLoad.h"
 #include "support/FakeSystemProbe.h"
@@ -32,7 +32,7 @@ class StartupTest : public ::testing::Test {
                         const std::string& marker = "");
     void UseWindows(unsigned major, unsigned minor, bool is64 = true);
 
-    InstallationContext Context() { return {probe, fs, form, installation, templates, log}; }
+    InstallationContext Context() { return {probe, host, fs, form, installation, templates, log}; }
     // Runs a start-up step; the exit status when it ended the process.
     std::optional<unsigned> Ends(const std::function<void()>& step);
     std::optional<unsigned> RunFormLoad();
@@ -41,6 +41,7 @@ class StartupTest : public ::testing::Test {
     PosixFileSystem fs;
     ScopedCurrentFolder current;
     FakeSystemProbe probe;
+    FakeHost host;
     Form1Controls form{fs};
     InstallationState installation;
     TemplateState templates;

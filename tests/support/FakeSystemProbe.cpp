@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "platform/RegistryError.h"
+#include "platform/Registry.h"
 
 namespace galemend::test {
 
@@ -98,16 +98,8 @@ std::string FakeSystemProbe::ExecutableFolder() const {
     return executableFolder;
 }
 
-void FakeSystemProbe::ShowMessage(const std::string& text) {
-    messages.push_back(text);
-}
-
-void FakeSystemProbe::ProcessPendingEvents() {
-    ++pendingEventRounds;
-}
-
-void FakeSystemProbe::Terminate(unsigned exitStatus) {
-    throw ProcessTerminated{exitStatus};
+std::string FakeSystemProbe::CurrentFolder() const {
+    return currentFolder;
 }
 
 FolderPathAnswer FoundFolder(const std::string& path) {

@@ -11,7 +11,7 @@
 
 namespace galemend::test {
 
-// Thrown by FakeSystemProbe::Terminate in place of ending the process.
+// Thrown by FakeHost::Terminate in place of ending the process.
 struct ProcessTerminated {
     unsigned exitStatus;
 };
@@ -45,8 +45,6 @@ class FakeSystemProbe : public SystemProbe {
     mutable std::vector<std::uint32_t> folderQueries;
     // "read PATH", "write PATH=VALUE (TYPE)", "delete PATH", in call order.
     mutable std::vector<std::string> registryCalls;
-    std::vector<std::string> messages;
-    int pendingEventRounds = 0;
 
     VersionRecord WindowsVersion() const override;
     FolderPathAnswer SpecialFolderPath(std::uint32_t folderId) const override;
@@ -58,9 +56,25 @@ class FakeSystemProbe : public SystemProbe {
     std::string EnvironmentVariable(const std::string& name) const override;
     std::string CommandLine() const override;
     std::string ExecutableFolder() const override;
-    void ShowMessage(const std::string& text) override;
-    void ProcessPendingEvents() override;
-    [[noreturn]] void Terminate(unsigned exitStatus) override;
+    std::string CurrentFolder() const override;
+
+    std::string currentFolder;  // empty: the current folder cannot be read
+};
+
+// A Host that records what the program did to the desktop; Terminate throws
+// ProcessTerminated.
+class FakeHost : public Host {
+  public:
+    std::vector<std::string> messages;
+    int pendingEventRounds = 0;
+    int repaints = 0;
+
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    void ProcessPendingEvents() override { ++pendingEventRounds; }
+    void RepaintWindows() override { ++repaints; }
+    [[noreturn]] void Terminate(unsigned exitStatus) override {
+        throw ProcessTerminated{exitStatus};
+    }
 };
 
 // SHGetFolderPathA's answer for a found folder: status 0, the path in a NUL-filled buffer of

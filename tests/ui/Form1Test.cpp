@@ -33,13 +33,13 @@ class Form1Test : public StartupTest {
 
     std::optional<unsigned> Load(const std::string& commandLine) {
         probe.commandLine = commandLine;
-        return Ends([&] { Form_Load(window); });
+        return Ends([&] { LoadForm(window); });
     }
     std::optional<unsigned> Click(void (*handler)(Form1&)) {
         return Ends([&] { handler(window); });
     }
 
-    Form1 window{probe, fs};
+    Form1 window{probe, host, fs};
 };
 
 TEST_F(Form1Test, SilentRunConvertsEveryOldMapAndEnds) {
@@ -92,8 +92,8 @@ TEST_F(Form1Test, FolderButtonsShowTheSearchFoldersOrSayTheyAreGone) {
     window.installation.pathlist[0] = "C:\\Nowhere";
     Click(Command5_Click);
     EXPECT_EQ(window.controls.Dir1.Path(), std::string(kGame)) << "the list stays";
-    ASSERT_EQ(probe.messages.size(), 1u);
-    EXPECT_THAT(probe.messages[0], HasSubstr("C:\\Nowhere"));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_THAT(host.messages[0], HasSubstr("C:\\Nowhere"));
 }
 
 TEST_F(Form1Test, ExitEndsAtOnce) {
@@ -104,13 +104,13 @@ TEST_F(Form1Test, BothEditionsWithoutAChoiceSearchNothing) {
     Install("corvsundering", "C:\\Games\\Sundering");
     EXPECT_EQ(Load(""), std::nullopt);
     Click(Command1_Click);
-    EXPECT_THAT(probe.messages, ::testing::ElementsAre(kChooseEditionFirst));
+    EXPECT_THAT(host.messages, ::testing::ElementsAre(kChooseEditionFirst));
     EXPECT_EQ(window.controls.Label8.Caption(), "0");
     EXPECT_TRUE(window.controls.Command1.Enabled());
 
-    Form1 silent{probe, fs};
+    Form1 silent{probe, host, fs};
     probe.commandLine = "/s";
-    EXPECT_EQ(Ends([&] { Form_Load(silent); }), static_cast<unsigned>(ExitStatus::NoEditionChosen));
+    EXPECT_EQ(Ends([&] { LoadForm(silent); }), static_cast<unsigned>(ExitStatus::NoEditionChosen));
     EXPECT_EQ(fs.ReadFile(kUser + "mine.galaxy"), kOldMap);
 }
 

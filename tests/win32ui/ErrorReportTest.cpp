@@ -7,9 +7,9 @@
 #include <stdexcept>
 
 #include "platform/RuntimeError.h"
-#include "startup/ExitStatus.h"
+#include "startup/FormLoad.h"
 #include "support/FakeSystemProbe.h"
-#include "ui/win32/ErrorReport.h"
+#include "ui/Form1.h"
 
 namespace galemend::test {
 namespace {
@@ -18,7 +18,7 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 // The exit status when the work ended the program.
-std::optional<unsigned> EndsWith(FakeSystemProbe& probe, const std::function<void()>& work) {
+std::optional<unsigned> EndsWith(FakeHost& probe, const std::function<void()>& work) {
     try {
         RunReportingErrors(probe, work);
     } catch (const ProcessTerminated& ended) {
@@ -30,27 +30,27 @@ std::optional<unsigned> EndsWith(FakeSystemProbe& probe, const std::function<voi
 constexpr auto kRuntimeError = static_cast<unsigned>(ExitStatus::RuntimeError);
 
 TEST(ErrorReport, RuntimeErrorShowsItsNumberAndText) {
-    FakeSystemProbe probe;
-    EXPECT_EQ(EndsWith(probe, [] { throw RuntimeError(ErrorNumber::PathNotFound, "C:\\x"); }),
+    FakeHost host;
+    EXPECT_EQ(EndsWith(host, [] { throw RuntimeError(ErrorNumber::PathNotFound, "C:\\x"); }),
               kRuntimeError);
-    EXPECT_THAT(probe.messages, ElementsAre("Run-time error '76':\r\n\r\nPath not found"));
+    EXPECT_THAT(host.messages, ElementsAre("Run-time error '76':\r\n\r\nPath not found"));
 }
 
 TEST(ErrorReport, OtherFailuresAreReportedTheSameWay) {
-    FakeSystemProbe probe;
-    EXPECT_EQ(EndsWith(probe, [] { throw std::bad_alloc(); }), kRuntimeError);
-    EXPECT_EQ(EndsWith(probe, [] { throw std::logic_error("broken"); }), kRuntimeError);
-    EXPECT_THAT(probe.messages, ElementsAre("Run-time error '7':\r\n\r\nOut of memory",
-                                            "Run-time error '51':\r\n\r\nInternal error: broken"));
+    FakeHost host;
+    EXPECT_EQ(EndsWith(host, [] { throw std::bad_alloc(); }), kRuntimeError);
+    EXPECT_EQ(EndsWith(host, [] { throw std::logic_error("broken"); }), kRuntimeError);
+    EXPECT_THAT(host.messages, ElementsAre("Run-time error '7':\r\n\r\nOut of memory",
+                                           "Run-time error '51':\r\n\r\nInternal error: broken"));
 }
 
 TEST(ErrorReport, WorkThatSucceedsOrEndsByItselfPassesThrough) {
-    FakeSystemProbe probe;
+    FakeHost host;
     int runs = 0;
-    EXPECT_EQ(EndsWith(probe, [&] { ++runs; }), std::nullopt);
-    EXPECT_EQ(EndsWith(probe, [&] { probe.Terminate(0); }), 0u) << "exit is no error";
+    EXPECT_EQ(EndsWith(host, [&] { ++runs; }), std::nullopt);
+    EXPECT_EQ(EndsWith(host, [&] { host.Terminate(0); }), 0u) << "exit is no error";
     EXPECT_EQ(runs, 1);
-    EXPECT_THAT(probe.messages, IsEmpty());
+    EXPECT_THAT(host.messages, IsEmpty());
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "ui/win32/FolderRows.h"
+#include "ui/WindowDesign.h"
 
 namespace galemend {
 namespace {

@@ -16,11 +16,10 @@
 #include "platform/win32/Win32FileSystem.h"
 #include "support/FakeSystemProbe.h"
 #include "support/ScopedTempDir.h"
+#include "platform/win32/Win32SystemProbe.h"
 #include "ui/Form1.h"
-#include "ui/win32/ControlIds.h"
-#include "ui/win32/FormDesign.h"
+#include "ui/WindowDesign.h"
 #include "ui/win32/MainWindow.h"
-#include "ui/win32/ScreenDpi.h"
 
 namespace galemend::test {
 namespace {
@@ -96,8 +95,9 @@ class MainWindowTest : public ::testing::Test {
 
     ScopedTempDir dir;
     FakeSystemProbe probe;
+    FakeHost host;
     Win32FileSystem fs;
-    Form1 form{probe, fs};
+    Form1 form{probe, host, fs};
     std::unique_ptr<MainWindow> window;
 };
 
@@ -206,7 +206,7 @@ TEST_F(MainWindowTest, DoubleClickOpensTheFolder) {
     ::SendMessageA(list, LB_SETCURSEL, 0, 0);
     Notify(control_id::kDir1, LBN_DBLCLK);
     EXPECT_EQ(form.controls.Dir1.Path().size(), 3u);
-    EXPECT_THAT(probe.messages, IsEmpty());
+    EXPECT_THAT(host.messages, IsEmpty());
 }
 
 TEST_F(MainWindowTest, ClicksRunTheHandlersUnlessTheButtonIsDisabled) {
@@ -230,7 +230,7 @@ TEST_F(MainWindowTest, DriveListHoldsTheDrivesAndMovesTheFolderList) {
     Notify(control_id::kDrive1, CBN_SELCHANGE);
     EXPECT_EQ(form.controls.Dir1.Path(), "c:\\");
     EXPECT_EQ(form.controls.File1.Path(), "c:\\");
-    EXPECT_THAT(probe.messages, IsEmpty());
+    EXPECT_THAT(host.messages, IsEmpty());
 }
 
 TEST_F(MainWindowTest, TabOrderFollowsTheDesign) {
@@ -310,11 +310,12 @@ TEST_F(MainWindowTest, FontsAsDesigned) {
     }
 }
 
-TEST_F(MainWindowTest, RepaintIsTheWindowsWhileItLives) {
-    ASSERT_TRUE(form.repaint);
-    form.repaint();
+TEST_F(MainWindowTest, RepaintsWhileItLivesAndModelsOutliveIt) {
+    ::InvalidateRect(window->Handle(), nullptr, TRUE);
+    Win32Host().RepaintWindows();
+    RECT stale{};
+    EXPECT_FALSE(::GetUpdateRect(window->Handle(), &stale, FALSE)) << "drawn at once";
     window.reset();
-    EXPECT_FALSE(form.repaint);
     form.controls.Label4.SetCaption("9");  // reaches no control any more
     form.controls.Dir1.SetPath(dir.Path("other"));
 }

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "platform/FileVersion.h"
+#include "platform/SystemFacts.h"
 #include "platform/win32/Win32SystemProbe.h"
 
 namespace galemend::test {

@@ -6,9 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/win32/ControlIds.h"
-#include "ui/win32/FormDesign.h"
-#include "ui/win32/Twips.h"
+#include "ui/WindowDesign.h"
 
 namespace galemend {
 namespace {

@@ -8,10 +8,7 @@
 #include "support/HostFileSystem.h"
 #include "support/ScopedTempDir.h"
 #include "ui/Form1.h"
-#include "ui/win32/ButtonClicks.h"
-#include "ui/win32/ControlIds.h"
-#include "ui/win32/Drive1Change.h"
-#include "ui/win32/FolderOpening.h"
+#include "ui/WindowDesign.h"
 
 #ifndef _WIN32
 #include "platform/posix/PosixFileSystem.h"
@@ -35,8 +32,9 @@ class WindowHandlers : public ::testing::Test {
 
     ScopedTempDir dir;
     FakeSystemProbe probe;
+    FakeHost host;
     std::unique_ptr<FileSystem> fs = MakeHostFileSystem();
-    Form1 form{probe, *fs};
+    Form1 form{probe, host, *fs};
 };
 
 TEST_F(WindowHandlers, ButtonClickRunsItsHandler) {
@@ -73,19 +71,19 @@ TEST_F(WindowHandlers, DoubleClickedFolderBecomesCurrent) {
     EXPECT_TRUE(OpenFolder(form, dir.Path("user\\sub")));
     EXPECT_EQ(form.controls.Dir1.Path(), dir.Path("user\\sub"));
     EXPECT_EQ(form.controls.File1.Path(), dir.Path("user\\sub"));
-    EXPECT_THAT(probe.messages, IsEmpty());
+    EXPECT_THAT(host.messages, IsEmpty());
 }
 
 TEST_F(WindowHandlers, FolderThatWentIsReportedAndTheListStays) {
     EXPECT_FALSE(OpenFolder(form, dir.Path("gone")));
-    EXPECT_THAT(probe.messages,
+    EXPECT_THAT(host.messages,
                 ElementsAre("The folder \"" + dir.Path("gone") + "\" cannot be opened."));
     EXPECT_EQ(form.controls.Dir1.Path(), dir.Path());
 }
 
 TEST_F(WindowHandlers, DriveThatIsNotReadyIsReportedAndNothingChanges) {
     EXPECT_FALSE(Drive1_Change(form, "q: [Removable]"));
-    EXPECT_THAT(probe.messages, ElementsAre("The drive q: is not ready."));
+    EXPECT_THAT(host.messages, ElementsAre("The drive q: is not ready."));
     EXPECT_EQ(form.controls.Dir1.Path(), dir.Path());
     EXPECT_EQ(form.controls.File1.Path(), dir.Path());
 }
@@ -104,7 +102,8 @@ TEST(Drive1Change, MovesBothListsToTheRoot) {
     drive.MakeFolder("Maps");
     PosixFileSystem fs{{{'C', drive.Host().string()}}};
     FakeSystemProbe probe;
-    Form1 form{probe, fs};
+    FakeHost host;
+    Form1 form{probe, host, fs};
     form.controls.File1.SetPattern("*.galaxy");
 
     EXPECT_TRUE(Drive1_Change(form, "c: [System]"));
@@ -112,7 +111,7 @@ TEST(Drive1Change, MovesBothListsToTheRoot) {
     EXPECT_EQ(form.controls.Dir1.List(0), "c:\\Maps");
     EXPECT_EQ(form.controls.File1.Path(), "c:\\");
     EXPECT_EQ(form.controls.File1.List(0), "top.galaxy");
-    EXPECT_THAT(probe.messages, IsEmpty());
+    EXPECT_THAT(host.messages, IsEmpty());
 }
 #endif
 

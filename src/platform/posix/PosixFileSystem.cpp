@@ -2,7 +2,6 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -11,9 +10,10 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <sys/stat.h>
 
 #include "platform/RuntimeError.h"
-#include "platform/WildcardMatch.h"
+#include "text/Text.h"
 
 namespace galemend {
 

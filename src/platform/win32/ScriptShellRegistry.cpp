@@ -7,9 +7,9 @@
 #include <sstream>
 #include <vector>
 
-#include "platform/RegistryError.h"
-#include "platform/win32/ComText.h"
-#include "platform/win32/RegistryValueText.h"
+#include "platform/Registry.h"
+#include "platform/win32/NativeRegistry.h"
+#include "platform/win32/Win32Support.h"
 
 namespace galemend {
 

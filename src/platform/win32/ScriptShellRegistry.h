@@ -8,8 +8,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/win32/ComApartment.h"
-#include "platform/win32/ComPtr.h"
+#include "platform/win32/Win32Support.h"
 
 namespace galemend {
 

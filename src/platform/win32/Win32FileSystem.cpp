@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "platform/RuntimeError.h"
-#include "platform/win32/Win32Error.h"
+#include "platform/win32/Win32Support.h"
 
 namespace galemend {
 

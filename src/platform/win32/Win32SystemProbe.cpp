@@ -8,10 +8,10 @@
 #include <utility>
 #include <vector>
 
-#include "platform/CommandLineText.h"
-#include "platform/ModuleFolder.h"
+#include "platform/SystemFacts.h"
 #include "platform/win32/NativeRegistry.h"
 #include "platform/win32/ScriptShellRegistry.h"
+#include "text/Text.h"
 
 namespace galemend {
 
@@ -120,12 +120,25 @@ std::string Win32SystemProbe::ExecutableFolder() const {
     }
 }
 
-void Win32SystemProbe::ShowMessage(const std::string& text) {
+std::string Win32SystemProbe::CurrentFolder() const {
+    std::string folder(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length =
+            ::GetCurrentDirectoryA(static_cast<DWORD>(folder.size()), folder.data());
+        if (length < folder.size()) {
+            folder.resize(length);  // 0 on failure
+            return folder;
+        }
+        folder.assign(length, '\0');  // too small: length is the room needed
+    }
+}
+
+void Win32Host::ShowMessage(const std::string& text) {
     // Owned by the window that is active, so that the message is modal to it.
     ::MessageBoxA(::GetActiveWindow(), text.c_str(), "galemend", MB_OK);
 }
 
-void Win32SystemProbe::ProcessPendingEvents() {
+void Win32Host::ProcessPendingEvents() {
     MSG message{};
     while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
@@ -142,7 +155,18 @@ void Win32SystemProbe::ProcessPendingEvents() {
     }
 }
 
-void Win32SystemProbe::Terminate(unsigned exitStatus) {
+void Win32Host::RepaintWindows() {
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND window, LPARAM) -> BOOL {
+            ::RedrawWindow(window, nullptr, nullptr,
+                           RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            return TRUE;
+        },
+        0);
+}
+
+void Win32Host::Terminate(unsigned exitStatus) {
     ::ExitProcess(exitStatus);
 }
 

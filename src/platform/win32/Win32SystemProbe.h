@@ -28,13 +28,19 @@ class Win32SystemProbe : public SystemProbe {
     std::string EnvironmentVariable(const std::string& name) const override;
     std::string CommandLine() const override;
     std::string ExecutableFolder() const override;
-
-    void ShowMessage(const std::string& text) override;
-    void ProcessPendingEvents() override;
-    [[noreturn]] void Terminate(unsigned exitStatus) override;
+    std::string CurrentFolder() const override;
 
   private:
     std::wstring progId_;
+};
+
+// The desktop of the running process: message boxes, its message queue, its windows.
+class Win32Host : public Host {
+  public:
+    void ShowMessage(const std::string& text) override;
+    void ProcessPendingEvents() override;
+    void RepaintWindows() override;
+    [[noreturn]] void Terminate(unsigned exitStatus) override;
 };
 
 }  // namespace galemend

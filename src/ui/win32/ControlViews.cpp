@@ -1,10 +1,156 @@
 #include "ui/win32/ControlViews.h"
 
-#include <string>
+#include <commctrl.h>
 
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ui/Form1.h"
+#include "ui/WindowDesign.h"
+#include "ui/win32/ListViews.h"
+#include "ui/win32/MainWindow.h"
 #include "ui/win32/UniqueHandles.h"
 
 namespace galemend {
+
+namespace {
+
+// The tool record as both the classic and the themed common controls read it.
+TTTOOLINFOA ToolFor(HWND owner, HWND control) {
+    TTTOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = owner;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    return tool;
+}
+
+}  // namespace
+
+ToolTips::ToolTips(HWND owner)
+    : owner_(owner),
+      tips_(::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                              WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, nullptr, nullptr)) {
+    if (tips_ == nullptr) {
+        throw std::runtime_error("cannot create the tool tips");
+    }
+}
+
+void ToolTips::Set(HWND control, const std::string& text) {
+    TTTOOLINFOA tool = ToolFor(owner_, control);
+    std::vector<char> buffer(text.begin(), text.end());
+    buffer.push_back('\0');
+    tool.lpszText = buffer.data();
+    TTTOOLINFOA existing = ToolFor(owner_, control);
+    const bool known =
+        ::SendMessageA(tips_, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&existing)) != 0;
+    ::SendMessageA(tips_, known ? TTM_UPDATETIPTEXTA : TTM_ADDTOOLA, 0,
+                   reinterpret_cast<LPARAM>(&tool));
+}
+
+std::string ToolTips::Get(HWND control) const {
+    std::vector<char> buffer(1024, '\0');  // as much as the control keeps of a tip
+    TTTOOLINFOA tool = ToolFor(owner_, control);
+    tool.lpszText = buffer.data();
+    ::SendMessageA(tips_, TTM_GETTEXTA, buffer.size(), reinterpret_cast<LPARAM>(&tool));
+    return buffer.data();
+}
+
+namespace {
+
+constexpr int kDropDownRows = 12;  // rows of the open drive list
+
+struct WindowKind {
+    const char* className;
+    DWORD style;
+    DWORD exStyle;
+};
+
+DWORD LabelAlignment(Alignment alignment) {
+    switch (alignment) {
+        case Alignment::Centre:
+            return SS_CENTER;
+        case Alignment::Right:
+            return SS_RIGHT;
+        case Alignment::Left:
+            break;
+    }
+    return SS_LEFT;
+}
+
+WindowKind KindOf(const ControlDesign& design) {
+    constexpr DWORD kList = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
+    switch (design.kind) {
+        case ControlKind::DriveList:
+            return {"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
+        case ControlKind::FileList:
+            return {"LISTBOX", kList, WS_EX_CLIENTEDGE};
+        case ControlKind::FolderList:
+            return {"LISTBOX", kList | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, WS_EX_CLIENTEDGE};
+        case ControlKind::Button:
+            return {"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
+        case ControlKind::TextBox:
+            return {"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP,
+                    WS_EX_CLIENTEDGE};
+        case ControlKind::Label:
+            return {"STATIC", LabelAlignment(design.alignment) | SS_NOPREFIX | SS_NOTIFY, 0};
+    }
+    throw std::logic_error("unknown control kind");
+}
+
+// A drop-down list's height covers its open list; its closed field is made the designed
+// height by sizing the field.
+void FitClosedHeight(HWND combo, int designedHeight) {
+    RECT closed{};
+    ::GetWindowRect(combo, &closed);
+    const int excess = static_cast<int>(closed.bottom - closed.top) - designedHeight;
+    const LRESULT field = ::SendMessageA(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    if (excess != 0 && field != CB_ERR && field - excess > 0) {
+        ::SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field - excess);
+    }
+}
+
+}  // namespace
+
+ChildWindows ChildWindows::Create(HWND parent, FontSet& fonts, int dpi) {
+    ChildWindows children;
+    const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE));
+    for (const ControlDesign& design : Form1Design()) {
+        const WindowKind kind = KindOf(design);
+        const PixelRect at = ToPixels(design.rect, dpi);
+        const HFONT font = fonts.Get(design.font);
+        int height = at.height;
+        if (design.kind == ControlKind::DriveList) {
+            height += kDropDownRows * FolderListView::RowHeight(font);
+        }
+        const HWND control = ::CreateWindowExA(
+            kind.exStyle, kind.className, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style,
+            at.left, at.top, at.width, height, parent,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), instance, nullptr);
+        if (control == nullptr) {
+            throw std::runtime_error("cannot create the control " + std::string(design.name));
+        }
+        ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (design.kind == ControlKind::DriveList) {
+            FitClosedHeight(control, at.height);
+        } else if (design.kind == ControlKind::FolderList) {
+            ::SendMessageA(control, LB_SETITEMHEIGHT, 0, FolderListView::RowHeight(font));
+        } else if (design.kind == ControlKind::TextBox) {
+            ::SendMessageA(control, EM_SETLIMITTEXT, 0, 0);  // as much text as memory holds
+            LetTabLeave(control);
+        }
+        children.windows_[design.id] = control;
+    }
+    return children;
+}
+
+HWND ChildWindows::Get(int id) const {
+    const auto found = windows_.find(id);
+    return found == windows_.end() ? nullptr : found->second;
+}
 
 namespace {
 
@@ -77,6 +223,80 @@ void ShowFileList(HWND control, const FileList& list) {
     }
     ::SendMessageA(control, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(control, nullptr, TRUE);
+}
+
+WindowViews::WindowViews(HWND window, ChildWindows childWindows)
+    : main(window),
+      children(std::move(childWindows)),
+      tips(window),
+      dir1(children.Get(control_id::kDir1)),
+      drive1(children.Get(control_id::kDrive1)) {}
+
+namespace {
+
+constexpr int kButtons = 7;
+constexpr int kLabels = 19;
+
+bool SizesToText(int id) {
+    const ControlDesign* design = FindDesign(id);
+    return design != nullptr && design->sizesToText;
+}
+
+void ShowCommand(Form1Controls& controls, WindowViews& views, int n) {
+    const int id = control_id::Command(n);
+    ShowButton(views.children.Get(id), *CommandModel(controls, n), views.tips);
+}
+
+void ShowLabelNumber(Form1Controls& controls, WindowViews& views, int n) {
+    const int id = control_id::Label(n);
+    ShowLabel(views.children.Get(id), *LabelModel(controls, n), SizesToText(id), views.tips);
+}
+
+// Calls show(views) after each change of the model while the views live.
+template <typename Model, typename Show>
+void Observe(Model& model, const std::shared_ptr<WindowViews>& views, Show show) {
+    model.OnChange([weak = std::weak_ptr<WindowViews>(views), show] {
+        if (const auto alive = weak.lock()) {
+            show(*alive);
+        }
+    });
+}
+
+}  // namespace
+
+void ShowAllModels(Form1Controls& controls, WindowViews& views) {
+    ::SetWindowTextA(views.main, controls.Caption.Caption().c_str());
+    for (int n = 1; n <= kButtons; ++n) {
+        ShowCommand(controls, views, n);
+    }
+    for (int n = 1; n <= kLabels; ++n) {
+        ShowLabelNumber(controls, views, n);
+    }
+    ShowTextBox(views.children.Get(control_id::kText1), controls.Text1);
+    ShowTextBox(views.children.Get(control_id::kText2), controls.Text2);
+    ShowFileList(views.children.Get(control_id::kFile1), controls.File1);
+    views.dir1.Show(MakeFolderRows(controls.Dir1));
+}
+
+void BindModels(Form1Controls& controls, const std::shared_ptr<WindowViews>& views) {
+    Form1Controls* c = &controls;
+    Observe(controls.Caption, views,
+            [c](WindowViews& v) { ::SetWindowTextA(v.main, c->Caption.Caption().c_str()); });
+    for (int n = 1; n <= kButtons; ++n) {
+        Observe(*CommandModel(controls, n), views,
+                [c, n](WindowViews& v) { ShowCommand(*c, v, n); });
+    }
+    for (int n = 1; n <= kLabels; ++n) {
+        Observe(*LabelModel(controls, n), views,
+                [c, n](WindowViews& v) { ShowLabelNumber(*c, v, n); });
+    }
+    Observe(controls.Text1, views,
+            [c](WindowViews& v) { ShowTextBox(v.children.Get(control_id::kText1), c->Text1); });
+    Observe(controls.Text2, views,
+            [c](WindowViews& v) { ShowTextBox(v.children.Get(control_id::kText2), c->Text2); });
+    Observe(controls.File1, views,
+            [c](WindowViews& v) { ShowFileList(v.children.Get(control_id::kFile1), c->File1); });
+    Observe(controls.Dir1, views, [c](WindowViews& v) { v.dir1.Show(MakeFolderRows(c->Dir1)); });
 }
 
 }  // namespace galemend

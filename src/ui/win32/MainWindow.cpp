@@ -1,19 +1,52 @@
 #include "ui/win32/MainWindow.h"
 
+#include <commctrl.h>
+
 #include <stdexcept>
 
-#include "ui/win32/ButtonClicks.h"
-#include "ui/win32/ControlIds.h"
-#include "ui/win32/ControlModels.h"
-#include "ui/win32/Drive1Change.h"
-#include "ui/win32/DriveEntries.h"
-#include "ui/win32/ErrorReport.h"
-#include "ui/win32/FolderOpening.h"
-#include "ui/win32/FormDesign.h"
-#include "ui/win32/ModelBinding.h"
-#include "ui/win32/ScreenDpi.h"
+#include "ui/Form1.h"
+#include "ui/WindowDesign.h"
+#include "ui/win32/ControlViews.h"
+#include "ui/win32/ListViews.h"
+#include "ui/win32/UniqueHandles.h"
 
 namespace galemend {
+
+int SystemDpi() {
+    const WindowDc screen;
+    const int dpi = ::GetDeviceCaps(screen.Get(), LOGPIXELSY);
+    return dpi > 0 ? dpi : 96;
+}
+
+namespace {
+
+LRESULT CALLBACK WithoutAllKeys(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                UINT_PTR id, DWORD_PTR) {
+    if (message == WM_GETDLGCODE) {
+        return ::DefSubclassProc(window, message, wParam, lParam) & ~DLGC_WANTALLKEYS;
+    }
+    if (message == WM_NCDESTROY) {
+        ::RemoveWindowSubclass(window, WithoutAllKeys, id);
+    }
+    return ::DefSubclassProc(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+void LetTabLeave(HWND textBox) {
+    ::SetWindowSubclass(textBox, WithoutAllKeys, 1, 0);
+}
+
+int RunMessageLoop(HWND window) {
+    MSG message{};
+    while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (!::IsDialogMessageA(window, &message)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageA(&message);
+        }
+    }
+    return static_cast<int>(message.wParam);
+}
 
 namespace {
 
@@ -74,19 +107,13 @@ MainWindow::MainWindow(Form1& form, HINSTANCE instance, int iconId)
     ::SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Get(kDefaultFont)), 0);
 
     views_ = std::make_shared<WindowViews>(Handle(), ChildWindows::Create(Handle(), fonts_, dpi_));
-    views_->drive1.Fill(DriveEntries(), CurrentDrive());
+    views_->drive1.Fill(DriveEntries(), DriveOfFolder(form.probe.CurrentFolder()));
     ShowAllModels(form_.controls, *views_);
     BindModels(form_.controls, views_);
     LoadIcons(instance, iconId);
-
-    form_.repaint = [window = Handle()] {
-        ::RedrawWindow(window, nullptr, nullptr,
-                       RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    };
 }
 
 MainWindow::~MainWindow() {
-    form_.repaint = nullptr;
     views_.reset();
     ::SetWindowLongPtrA(Handle(), GWLP_USERDATA, 0);
 }
@@ -171,7 +198,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_CLOSE:
-            form_.probe.Terminate(static_cast<unsigned>(ExitStatus::Normal));
+            form_.host.Terminate(static_cast<unsigned>(ExitStatus::Normal));
         default:
             break;
     }
@@ -250,7 +277,7 @@ bool MainWindow::OnColour(HDC dc, HWND control, LRESULT& brush) const {
 }
 
 void MainWindow::Run(const std::function<void()>& handler) {
-    RunReportingErrors(form_.probe, handler);
+    RunReportingErrors(form_.host, handler);
 }
 
 }  // namespace galemend

@@ -6,11 +6,22 @@
 #include <memory>
 
 #include "ui/Form1.h"
-#include "ui/win32/FontSet.h"
+#include "ui/win32/ControlViews.h"
+#include "ui/win32/Fonts.h"
 #include "ui/win32/UniqueHandles.h"
-#include "ui/win32/WindowViews.h"
 
 namespace galemend {
+
+// The system's dots per inch (96 unless the user chose larger text).
+int SystemDpi();
+
+// A multi-line text box keeps every key for itself, so Tab would never leave it. Made read
+// only, it has no use for Tab or Enter: from now on both go to keyboard navigation.
+void LetTabLeave(HWND textBox);
+
+// Dispatches the thread's messages until the quit message, with keyboard navigation
+// (Tab, Shift+Tab, arrows, Enter) among the window's controls. Returns the quit code.
+int RunMessageLoop(HWND window);
 
 // The real Form1: a top-level window with the designed controls, made from the models'
 // current state and kept in step with them. Clicks run the handlers; an error escaping a

@@ -2,7 +2,7 @@
 // the real Win32 probe. One line per path given: the path, a tab, the version.
 #include <cstdio>
 
-#include "platform/FileVersion.h"
+#include "platform/SystemFacts.h"
 #include "platform/win32/Win32SystemProbe.h"
 
 int main(int argc, char** argv) {

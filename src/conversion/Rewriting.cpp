@@ -1,0 +1,119 @@
+#include "conversion/Rewriting.h"
+
+#include <cmath>
+#include <string_view>
+
+#include "conversion/Templates.h"
+#include "text/Numbers.h"
+#include "text/Text.h"
+
+namespace galemend {
+
+namespace {
+
+[[noreturn]] void Fail(const std::string& file, size_t templateLine, size_t mapLine,
+                       const std::string& what) {
+    throw ConversionError(file + " line " + std::to_string(templateLine + 1) + ": " + what +
+                          " (map line " + std::to_string(mapLine + 1) + ")");
+}
+
+// A head count that can drive a section: a whole number of at least 1.
+size_t CheckedCount(const std::string& file, size_t headLine, size_t mapLine,
+                    const std::string& head) {
+    const double count = HeadCount(head);
+    if (!(count >= 1) || count != std::floor(count)) {
+        Fail(file, headLine, mapLine,
+             "section head \"" + head + "\" has count" + SignedNumberText(count) +
+                 ", not a whole number of at least 1");
+    }
+    // Counts beyond any list's size behave alike; keep them in range for the arithmetic.
+    return count > 1e15 ? static_cast<size_t>(1e15) : static_cast<size_t>(count);
+}
+
+const std::string& MapLine(const TemplateState& state, const LineList& mapLines, size_t index,
+                           size_t templateLine, size_t j) {
+    if (index >= mapLines.size()) {
+        Fail(state.newTemplateName, templateLine, j,
+             "the marker needs map line " + std::to_string(index + 1) + ", but the map has " +
+                 std::to_string(mapLines.size()) + " lines");
+    }
+    return mapLines[index];
+}
+
+}  // namespace
+
+size_t ApplyStructure(const TemplateState& state, size_t s, size_t j, const LineList& mapLines,
+                      std::string& out) {
+    const size_t oldHead = state.oldSections.at(s);
+    const size_t nOld =
+        CheckedCount(state.oldTemplateName, oldHead, j, state.oldTemplate.at(oldHead));
+
+    if (s >= state.newSections.size() || state.newSections[s] >= state.newTemplate.size()) {
+        throw ConversionError(state.newTemplateName + ": no section head for section " +
+                              std::to_string(s) + " of " + state.oldTemplateName + " (map line " +
+                              std::to_string(j + 1) + ")");
+    }
+    const size_t h = state.newSections[s];
+    const size_t nNew = CheckedCount(state.newTemplateName, h, j, state.newTemplate[h]);
+    if (nNew > state.newTemplate.size() - 1 - h) {
+        Fail(state.newTemplateName, h, j,
+             "the section needs " + std::to_string(nNew) +
+                 " lines after its head, but the file ends first");
+    }
+
+    for (size_t k = h + 1; k <= h + nNew; ++k) {
+        const std::string_view line = state.newTemplate[k];
+        const size_t m = k - h - 1;
+        if (EndsWith(line, " #")) {
+            out.append(line.substr(0, line.size() - 1));
+            AppendLine(out, LastCharacters(MapLine(state, mapLines, j + m, k, j), 1));
+        } else if (EndsWith(line, "##")) {
+            out.append(line.substr(0, line.size() - 2));
+            AppendLine(out, LastCharacters(MapLine(state, mapLines, j + m, k, j), 2));
+        } else if (EndsWith(line, " &")) {
+            // The value comes from the first line of the block, from the marker's position on.
+            const std::string_view first = mapLines[j];
+            const size_t from = line.size() - 2;
+            out.append(line.substr(0, line.size() - 1));
+            AppendLine(out, from < first.size() ? first.substr(from) : std::string_view());
+        } else if (!EndsWith(line, "&") && !EndsWith(line, "#")) {
+            AppendLine(out, line);
+        }
+        // Any other line ending in "#" or "&" writes nothing.
+    }
+    return nOld;
+}
+
+void StructurePass(const TemplateState& state, const LineList& mapLines, std::string& out) {
+    size_t j = 0;
+    while (j < mapLines.size()) {
+        const size_t t = FindTemplateLine(state, mapLines[j]);
+        if (t == 0) {
+            AppendLine(out, mapLines[j]);
+            ++j;
+        } else {
+            // A block may run past the end of the map; the scan then simply ends.
+            j += ApplyStructure(state, FindSection(state, t), j, mapLines, out);
+        }
+    }
+}
+
+void FixPass(const TemplateState& state, const LineList& mapLines, std::string& out) {
+    size_t j = 0;
+    while (j + 2 < mapLines.size()) {
+        const size_t t0 = FindTemplateLine(state, mapLines[j]);
+        const size_t t1 = FindTemplateLine(state, mapLines[j + 1]);
+        const size_t t2 = FindTemplateLine(state, mapLines[j + 2]);
+        if (t0 == 0 || t1 == 0 || t2 == 0) {
+            AppendLine(out, mapLines[j]);
+            ++j;
+        } else {
+            j += ApplyStructure(state, FindSection(state, t0), j, mapLines, out);
+        }
+    }
+    for (size_t tail = j; tail < j + 2 && tail < mapLines.size(); ++tail) {
+        AppendLine(out, mapLines[tail]);
+    }
+}
+
+}  // namespace galemend

@@ -1,0 +1,110 @@
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "platform/FileSystem.h"
+#include "text/Text.h"
+
+namespace galemend {
+
+// A map that cannot be converted with the templates at hand. The message names the file
+// and, where it applies, the template line and the map line (both counted from 1).
+class ConversionError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// A trie over the lines of an old template. Each node keeps the highest line index that ends
+// there, so the last template line that is a prefix of a text is found in one walk along the
+// text instead of a comparison with every template line.
+class TemplateIndex {
+  public:
+    TemplateIndex();
+    explicit TemplateIndex(const LineList& lines);
+
+    // The highest index of a line that is a prefix of the text, or 0 when none is.
+    size_t LastPrefixLine(std::string_view text) const;
+
+  private:
+    struct Node {
+        int64_t lastLine = -1;
+        std::vector<std::pair<unsigned char, uint32_t>> children;
+    };
+    uint32_t Child(uint32_t node, unsigned char c) const;
+
+    std::vector<Node> nodes_;
+};
+
+// The loaded structure templates and the list of the game's own maps. Every load replaces
+// a whole pair; nothing is merged.
+struct TemplateState {
+    LineList oldTemplate{""};
+    std::vector<size_t> oldSections{0};
+    std::string oldTemplateName;
+    TemplateIndex oldIndex;
+
+    LineList newTemplate{""};
+    std::vector<size_t> newSections{0};
+    std::string newTemplateName;
+
+    double targetRevision = 0;
+    LineList originalMaps;
+};
+
+// Line indexes of the section heads: lines whose first "$" is their second character or
+// later. A template without heads gives the single entry 0.
+std::vector<size_t> SectionHeads(const LineList& lines);
+
+// The count of a head: the leading number of the text after its first "$", or of the whole
+// line when it has none.
+double HeadCount(std::string_view head);
+
+// Replace a template pair by these lines, as loaded from the named file.
+void AssignOldTemplate(TemplateState& state, std::string name, LineList lines);
+void AssignNewTemplate(TemplateState& state, std::string name, LineList lines);
+
+// File names of the structure templates, opened by bare name from the current folder.
+// The revision text of a map goes into the name unchanged ("04" stays "04"); a target
+// revision is written in its shortest decimal form.
+std::string OldStructureName(std::string_view editionLetter, std::string_view revisionText);
+std::string NewStructureName(std::string_view editionLetter, std::string_view revisionText);
+std::string OldFixName(std::string_view editionLetter, double targetRevision);
+std::string NewFixName(std::string_view editionLetter, double targetRevision);
+std::string NewStructureZeroName(std::string_view editionLetter);
+
+inline constexpr std::string_view kOriginalMapsName = "original corv galaxies.txt";
+
+// Load the old or new structure template of a map's revision text.
+void loadold(TemplateState& state, const FileSystem& fs, std::string_view editionLetter,
+             std::string_view revisionText);
+void loadnew(TemplateState& state, const FileSystem& fs, std::string_view editionLetter,
+             std::string_view revisionText);
+
+// Load the old or new fix template of the target revision.
+void loadoldfix(TemplateState& state, const FileSystem& fs, std::string_view editionLetter,
+                double revision);
+void loadnewfix(TemplateState& state, const FileSystem& fs, std::string_view editionLetter,
+                double revision);
+
+// Read the new-structure-0 file and take the target revision from the last two characters
+// of its second line. A missing file gives target 0; one with fewer than two lines has no
+// target at all and throws ConversionError naming it.
+void initnew(TemplateState& state, const FileSystem& fs, std::string_view editionLetter);
+
+// Load the list of the game's own maps, unless a data file is known to be missing.
+void loadoriginalmaps(TemplateState& state, const FileSystem& fs, bool& dataFileMissing);
+
+// The index of the last old-template line that is a prefix of the text, or 0. A match with
+// line 0 cannot be told from no match; an empty template line matches every text.
+size_t FindTemplateLine(const TemplateState& state, std::string_view text);
+
+// The section of the old template that template line t lies in: the last head strictly
+// before t, or section 0.
+size_t FindSection(const TemplateState& state, size_t t);
+
+}  // namespace galemend

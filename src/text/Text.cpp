@@ -1,0 +1,203 @@
+#include "text/Text.h"
+
+#include <algorithm>
+
+namespace galemend {
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+bool IsBareDrive(std::string_view path) {
+    return path.size() == 2 && path[1] == ':' && FoldCase(path[0]) >= 'a' &&
+           FoldCase(path[0]) <= 'z';
+}
+
+bool LessIgnoringCase(const std::string& a, const std::string& b) {
+    const auto folded = [](char c) { return static_cast<unsigned char>(FoldCase(c)); };
+    const auto mismatch = std::mismatch(a.begin(), a.end(), b.begin(), b.end(),
+                                        [&](char x, char y) { return folded(x) == folded(y); });
+    if (mismatch.first == a.end() || mismatch.second == b.end()) {
+        if (a.size() != b.size()) {
+            return a.size() < b.size();
+        }
+        return a < b;
+    }
+    return folded(*mismatch.first) < folded(*mismatch.second);
+}
+
+bool Blank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+}  // namespace
+
+char FoldCase(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string LowerCase(std::string_view text) {
+    std::string lowered(text);
+    std::transform(lowered.begin(), lowered.end(), lowered.begin(), FoldCase);
+    return lowered;
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return FoldCase(x) == FoldCase(y); });
+}
+
+bool WildcardMatch(std::string_view pattern, std::string_view name) {
+    // Greedy matching with one back-track point per star: linear in practice.
+    size_t p = 0, n = 0;
+    size_t starP = std::string_view::npos, starN = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() &&
+            (pattern[p] == '?' || FoldCase(pattern[p]) == FoldCase(name[n]))) {
+            ++p;
+            ++n;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            starP = p++;
+            starN = n;
+        } else if (starP != std::string_view::npos) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*') {
+        ++p;
+    }
+    return p == pattern.size();
+}
+
+void SortNamesIgnoringCase(std::vector<std::string>& names) {
+    std::sort(names.begin(), names.end(), LessIgnoringCase);
+}
+
+size_t PositionAfterLast(std::string_view text, std::string_view needle) {
+    size_t result = 1;
+    if (needle.size() >= text.size()) {
+        return result;
+    }
+    // Occurrences may start at 0-based offsets 0 .. Len(text) - Len(needle) - 1.
+    const size_t found = text.rfind(needle, text.size() - needle.size() - 1);
+    if (found != std::string_view::npos) {
+        result = found + 2;
+    }
+    return result;
+}
+
+std::string FileNamePart(std::string_view path) {
+    return std::string(path.substr(PositionAfterLast(path, "\\") - 1));
+}
+
+bool FileNameMatches(std::string_view path, std::string_view name) {
+    return EqualIgnoringCase(FileNamePart(path), name);
+}
+
+bool IsDriveRoot(std::string_view path) {
+    return path.size() == 3 && path[2] == '\\' && IsBareDrive(path.substr(0, 2));
+}
+
+std::string NormalFolderPath(std::string_view path) {
+    std::string normal(path);
+    while (normal.size() > 1 && normal.back() == '\\' && !IsDriveRoot(normal)) {
+        normal.pop_back();
+    }
+    if (IsBareDrive(normal)) {
+        normal += '\\';
+    }
+    return normal;
+}
+
+std::string PathInFolder(std::string_view folder, std::string_view name) {
+    std::string path(folder);
+    if (path.empty() || path.back() != '\\') {
+        path += '\\';
+    }
+    path.append(name);
+    return path;
+}
+
+std::string ParentFolder(std::string_view folder) {
+    const auto slash = folder.rfind('\\');
+    return std::string(slash == std::string_view::npos ? folder : folder.substr(0, slash + 1));
+}
+
+std::string FolderOfModule(std::string_view modulePath) {
+    const std::size_t slash = modulePath.rfind('\\');
+    if (slash == std::string_view::npos) {
+        return "";
+    }
+    std::string folder(modulePath.substr(0, slash));
+    if (folder.size() == 2 && folder[1] == ':') {
+        folder += '\\';
+    }
+    return folder;
+}
+
+bool EndsWith(std::string_view text, std::string_view tail) {
+    return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
+}
+
+std::string_view LastCharacters(std::string_view text, size_t n) {
+    return text.size() <= n ? text : text.substr(text.size() - n);
+}
+
+std::string ArgumentsAfterProgramName(std::string_view commandLine) {
+    std::size_t at = 0;
+    bool quoted = false;
+    for (; at < commandLine.size(); ++at) {
+        const char c = commandLine[at];
+        if (c == '"') {
+            quoted = !quoted;
+        } else if (!quoted && Blank(c)) {
+            break;
+        }
+    }
+    while (at < commandLine.size() && Blank(commandLine[at])) {
+        ++at;
+    }
+    return std::string(commandLine.substr(at));
+}
+
+LineList SplitLines(std::string_view text) {
+    // Every trailing CR LF goes; a final lone CR or LF stays.
+    size_t end = text.size();
+    while (end >= 2 && text.substr(end - 2, 2) == kLineEnd) {
+        end -= 2;
+    }
+    LineList lines;
+    if (end == 0) {
+        return lines;
+    }
+    const std::string_view body = text.substr(0, end);
+    size_t start = 0;
+    while (true) {
+        const size_t next = body.find(kLineEnd, start);
+        if (next == std::string_view::npos) {
+            lines.emplace_back(body.substr(start));
+            break;
+        }
+        lines.emplace_back(body.substr(start, next - start));
+        start = next + kLineEnd.size();
+    }
+    return lines;
+}
+
+bool CameFromFile(const LineList& lines) {
+    return lines.empty() || !lines.back().empty();
+}
+
+void AppendLine(std::string& out, std::string_view line) {
+    out.append(line);
+    out.append(kLineEnd);
+}
+
+std::string LineAt(const LineList& lines, size_t n) {
+    return n >= 1 && n <= lines.size() ? lines[n - 1] : std::string();
+}
+
+}  // namespace galemend

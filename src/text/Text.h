@@ -1,0 +1,79 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Text rules shared by every layer: letter case, wildcard patterns, the order of names,
+// Windows path names and the lines of text files. Pure functions over the program's
+// strings; nothing here touches the system.
+namespace galemend {
+
+// Letter case: the one folding rule that every comparison ignoring case uses.
+char FoldCase(char c);
+std::string LowerCase(std::string_view text);
+bool EqualIgnoringCase(std::string_view a, std::string_view b);
+
+// Matches a name against a pattern with * and ?, ignoring case.
+bool WildcardMatch(std::string_view pattern, std::string_view name);
+
+// Sorts names ascending, ignoring case; names equal but for case keep a fixed order.
+void SortNamesIgnoringCase(std::vector<std::string>& names);
+
+// 1-based position just after the last occurrence of the needle that lies before the
+// text's end, or 1 when there is none. An occurrence that ends the text is not examined.
+size_t PositionAfterLast(std::string_view text, std::string_view needle);
+
+// The characters after the last backslash of a path (the whole path without one).
+std::string FileNamePart(std::string_view path);
+
+// Whether the file-name part of the path equals the name, ignoring case, without trimming.
+bool FileNameMatches(std::string_view path, std::string_view name);
+
+// "C:\" and the like: the one folder path that keeps its trailing backslash.
+bool IsDriveRoot(std::string_view path);
+
+// A folder path as the lists show it: trailing backslashes removed except from a drive
+// root; a bare drive ("C:") becomes its root.
+std::string NormalFolderPath(std::string_view path);
+
+// The path of an entry of a folder given in normal form: one backslash between them.
+std::string PathInFolder(std::string_view folder, std::string_view name);
+
+// The folder cut just after its last "\"; a path without one is its own parent.
+std::string ParentFolder(std::string_view folder);
+
+// The folder part of an executable's full path ("C:\Games\x.exe" gives "C:\Games"): without
+// a trailing backslash, except at a drive root, which keeps it ("C:\x.exe" gives "C:\").
+std::string FolderOfModule(std::string_view modulePath);
+
+// The arguments part of a whole Windows command line: what follows the program's own name
+// and the blanks after it, as WinMain receives it. The program name ends at the first blank
+// or tab outside quotation marks, so a quoted path may hold blanks. Everything after the
+// separating blanks is kept as it stands, quotes and runs of blanks included.
+std::string ArgumentsAfterProgramName(std::string_view commandLine);
+
+// Whether the text ends with the tail.
+bool EndsWith(std::string_view text, std::string_view tail);
+
+// The last n characters of a text, or the whole text when it is shorter.
+std::string_view LastCharacters(std::string_view text, size_t n);
+
+// The lines of a text file, first at index 0, without their CR LF terminators.
+using LineList = std::vector<std::string>;
+
+// Splits text at CR LF after dropping every trailing CR LF; an empty text has no lines.
+LineList SplitLines(std::string_view text);
+
+// Whether lines were really read from a file. A read file never ends in an empty line (its
+// trailing line ends are dropped), so a list that does is the shape of a missing or
+// unreadable file.
+bool CameFromFile(const LineList& lines);
+
+// Appends a line and its CR LF terminator to an output text.
+void AppendLine(std::string& out, std::string_view line);
+
+// Line n (counted from 1) of a line list, or empty when the list is shorter.
+std::string LineAt(const LineList& lines, size_t n);
+
+}  // namespace galemend
