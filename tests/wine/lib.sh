@@ -21,6 +21,8 @@ drives=0
 xvfb_pid=""
 WORK=""
 SERVER_TMP=""
+# Where Wine's messages go; a scenario's own log once scenario_begin has made it.
+WINE_LOG=/dev/stderr
 
 die() {
     echo "ERROR: $*" >&2
