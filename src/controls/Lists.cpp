@@ -13,6 +13,12 @@ bool IsNotFound(const RuntimeError& error) {
     return error.Code() == ErrorNumber::FileNotFound || error.Code() == ErrorNumber::PathNotFound;
 }
 
+// Whether the path names an ordinary file, where no folder can be. Windows refuses to list
+// such a path with an error of its own rather than "not found".
+bool NamesAFile(const FileSystem& fs, const std::string& path) {
+    return EqualIgnoringCase(FirstFile(fs, path), FileNamePart(path));
+}
+
 // Whether a folder whose listing answered "not found" is really not there: its parent lists
 // without it, or is not there either. A folder its parent still lists exists, but the system
 // cannot open it by that path (a name it alters, such as one ending in a dot, or a path too
@@ -26,24 +32,27 @@ bool Missing(const FileSystem& fs, const std::string& folder) {
     try {
         names = fs.ListFolders(parent);
     } catch (const RuntimeError& error) {
-        return IsNotFound(error) && Missing(fs, parent);
+        return NamesAFile(fs, parent) || (IsNotFound(error) && Missing(fs, parent));
     }
     const std::string name = FileNamePart(folder);
     return std::none_of(names.begin(), names.end(),
                         [&](const std::string& listed) { return EqualIgnoringCase(listed, name); });
 }
 
-// The error to report when a folder cannot be listed: Path not found when it is not there,
-// Path/File access error when it is there but "not found" by its path, the listing's own
-// error otherwise.
+// The error to report when a folder cannot be listed: Path not found when it is not there
+// (or is a file), Path/File access error when it is there but "not found" by its path, the
+// listing's own error otherwise.
 RuntimeError FolderListingError(const FileSystem& fs, const RuntimeError& error,
                                 const std::string& folder) {
+    const std::string normal = NormalFolderPath(folder);
+    if (NamesAFile(fs, normal)) {
+        return RuntimeError(ErrorNumber::PathNotFound, folder);
+    }
     if (!IsNotFound(error)) {
         return error;
     }
-    const ErrorNumber number = Missing(fs, NormalFolderPath(folder))
-                                   ? ErrorNumber::PathNotFound
-                                   : ErrorNumber::PathFileAccessError;
+    const ErrorNumber number =
+        Missing(fs, normal) ? ErrorNumber::PathNotFound : ErrorNumber::PathFileAccessError;
     return RuntimeError(number, folder);
 }
 
