@@ -11,6 +11,7 @@
 #include "BenchFolder.h"
 #include "controls/Controls.h"
 #include "conversion/FixGalaxies.h"
+#include "platform/CodePages.h"
 #include "platform/FileSystem.h"
 #include "platform/posix/PosixFileSystem.h"
 
@@ -100,7 +101,7 @@ void BM_ConvertThousandMaps(benchmark::State& state) {
         state.PauseTiming();
         const std::vector<std::string> galaxyList = tree.FreshWork();
         ::sync();  // the copy's writeback must not land in the timed part
-        TemplateState templates;
+        TemplateState templates{SystemCodePage(kWesternCodePage)};
         Label label4("0"), label8("0");
         TextBox text2;
         Busy busy;

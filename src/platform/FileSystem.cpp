@@ -27,7 +27,7 @@ namespace {
 constexpr size_t kMissingFileLines = 11;
 }  // namespace
 
-LineList ReadTextLines(const FileSystem& fs, const std::string& path) {
+LineList ReadTextLines(const FileSystem& fs, const std::string& path, const CodePage& codePage) {
     if (FirstFile(fs, path).empty()) {
         return LineList(kMissingFileLines);
     }
@@ -37,7 +37,7 @@ LineList ReadTextLines(const FileSystem& fs, const std::string& path) {
     } catch (...) {
         return LineList(1);
     }
-    return SplitLines(text);
+    return SplitLines(codePage.Decode(text));
 }
 
 }  // namespace galemend

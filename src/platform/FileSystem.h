@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "text/CodePage.h"
 #include "text/Text.h"
 
 namespace galemend {
@@ -51,8 +52,9 @@ std::string FirstFile(const FileSystem& fs, std::string_view path);
 // examined (a drive that is not ready, a malformed name) answers false.
 bool FolderExists(const FileSystem& fileSystem, const std::string& path);
 
-// Reads a whole text file into lines split at CR LF. A missing file reads as eleven empty
-// lines, one that cannot be read as a single empty line, an empty one as no lines.
-LineList ReadTextLines(const FileSystem& fs, const std::string& path);
+// Reads a whole text file in the code page into lines split at CR LF. A missing file reads
+// as eleven empty lines, one that cannot be read as a single empty line, an empty one as no
+// lines.
+LineList ReadTextLines(const FileSystem& fs, const std::string& path, const CodePage& codePage);
 
 }  // namespace galemend

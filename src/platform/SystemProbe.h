@@ -54,6 +54,9 @@ class SystemProbe {
 
     // The process's current folder, or empty when it cannot be read.
     virtual std::string CurrentFolder() const = 0;
+
+    // The number of the system's ANSI code page, the one file content is written in.
+    virtual unsigned AnsiCodePage() const = 0;
 };
 
 // What the program does to the desktop it runs on. Headless tests record it instead.

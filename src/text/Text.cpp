@@ -143,7 +143,14 @@ bool EndsWith(std::string_view text, std::string_view tail) {
 }
 
 std::string_view LastCharacters(std::string_view text, size_t n) {
-    return text.size() <= n ? text : text.substr(text.size() - n);
+    // UTF-8: a character starts at each byte that is not a continuation byte (10xxxxxx).
+    size_t start = text.size();
+    for (size_t taken = 0; taken < n && start > 0; ++taken) {
+        do {
+            --start;
+        } while (start > 0 && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80);
+    }
+    return text.substr(start);
 }
 
 std::string ArgumentsAfterProgramName(std::string_view commandLine) {

@@ -56,7 +56,7 @@ std::string ArgumentsAfterProgramName(std::string_view commandLine);
 // Whether the text ends with the tail.
 bool EndsWith(std::string_view text, std::string_view tail);
 
-// The last n characters of a text, or the whole text when it is shorter.
+// The last n characters (code points) of a UTF-8 text, or the whole text when it is shorter.
 std::string_view LastCharacters(std::string_view text, size_t n);
 
 // The lines of a text file, first at index 0, without their CR LF terminators.

@@ -57,8 +57,10 @@ class FakeSystemProbe : public SystemProbe {
     std::string CommandLine() const override;
     std::string ExecutableFolder() const override;
     std::string CurrentFolder() const override;
+    unsigned AnsiCodePage() const override { return ansiCodePage; }
 
     std::string currentFolder;  // empty: the current folder cannot be read
+    unsigned ansiCodePage = 1252;
 };
 
 // A Host that records what the program did to the desktop; Terminate throws

@@ -120,6 +120,10 @@ std::string Win32SystemProbe::ExecutableFolder() const {
     }
 }
 
+unsigned Win32SystemProbe::AnsiCodePage() const {
+    return ::GetACP();
+}
+
 std::string Win32SystemProbe::CurrentFolder() const {
     std::string folder(MAX_PATH, '\0');
     for (;;) {

@@ -29,6 +29,7 @@ class Win32SystemProbe : public SystemProbe {
     std::string CommandLine() const override;
     std::string ExecutableFolder() const override;
     std::string CurrentFolder() const override;
+    unsigned AnsiCodePage() const override;
 
   private:
     std::wstring progId_;
