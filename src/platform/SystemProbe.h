@@ -57,7 +57,8 @@ class SystemProbe {
     virtual std::string CurrentFolder() const = 0;
 };
 
-// What the program does to the desktop it runs on. Headless tests record it instead.
+// What the program does to the desktop it runs on. Headless tests record it instead. Text is
+// UTF-8.
 class Host {
   public:
     virtual ~Host() = default;

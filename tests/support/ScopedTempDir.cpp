@@ -1,5 +1,6 @@
 #include "support/ScopedTempDir.h"
 
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <random>
@@ -40,6 +41,30 @@ fs::path Under(const fs::path& root, std::string_view relative) {
 void AddAttribute(const fs::path& path, DWORD attribute) {
     ::SetFileAttributesW(path.c_str(), ::GetFileAttributesW(path.c_str()) | attribute);
 }
+
+// Removes a folder with everything in it. Given in the \\?\ form, it reaches paths of any
+// length, which std::filesystem does not; attributes set by a test are cleared first.
+void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW data{};
+    const HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") {
+                continue;
+            }
+            const std::wstring path = folder + L"\\" + name;
+            ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+                RemoveTree(path);
+            } else {
+                ::DeleteFileW(path.c_str());
+            }
+        } while (::FindNextFileW(find, &data));
+        ::FindClose(find);
+    }
+    ::RemoveDirectoryW(folder.c_str());
+}
 #endif
 
 }  // namespace
@@ -60,14 +85,14 @@ ScopedTempDir::ScopedTempDir() {
 }
 
 ScopedTempDir::~ScopedTempDir() {
-    std::error_code ignored;
 #ifdef _WIN32
-    // Attributes set by a test would keep the entries from being removed.
-    for (const auto& entry : fs::recursive_directory_iterator(host_, ignored)) {
-        ::SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
-    }
-#endif
+    std::wstring folder = host_.wstring();
+    std::replace(folder.begin(), folder.end(), L'/', L'\\');
+    RemoveTree(L"\\\\?\\" + folder);
+#else
+    std::error_code ignored;
     fs::remove_all(host_, ignored);
+#endif
 }
 
 std::string ScopedTempDir::Path() const {

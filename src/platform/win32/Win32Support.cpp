@@ -183,12 +183,12 @@ Bstr::Bstr(std::string_view text) {
 Variant::Variant(std::string_view text) {
     ::VariantInit(&value_);
     const std::wstring wide = WideFromUtf8(text);
-    BSTR text = ::SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
-    if (text == nullptr) {
+    BSTR copy = ::SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+    if (copy == nullptr) {
         throw std::bad_alloc();
     }
     V_VT(&value_) = VT_BSTR;
-    V_BSTR(&value_) = text;
+    V_BSTR(&value_) = copy;
 }
 
 std::string Utf8FromBstr(BSTR text) {

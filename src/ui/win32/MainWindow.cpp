@@ -65,7 +65,7 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
-    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kClassName;
     if (::RegisterClassExW(&windowClass) == 0) {
@@ -182,7 +182,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETCURSOR:
             // The window stays usable during a search; the cursor says that work goes on.
             if (form_.busy.Running() && LOWORD(lParam) == HTCLIENT) {
-                ::SetCursor(::LoadCursorW(nullptr, IDC_APPSTARTING));
+                ::SetCursor(::LoadCursorA(nullptr, IDC_APPSTARTING));
                 return TRUE;
             }
             break;
