@@ -70,13 +70,24 @@ scenario_begin() {
     # Kept up between the Wine processes of the scenario; gone soon after an interrupted run.
     wineserver -p10
 
-    LOCALAPPDATA_WIN=$(tr -d '\r' <"$E2E_WORK/base/folders.txt" | sed -n 's/^f localappdata //p')
-    DOCUMENTS_WIN=$(tr -d '\r' <"$E2E_WORK/base/folders.txt" | sed -n 's/^f documents //p')
+    base_folders
     APP=$(unix_path "$APP_WIN")
     mkdir -p "$APP"
-    REG_FILE=$WORK/setup.reg
+    registry_begin "$WORK/setup.reg" "$WINVER"
+}
+
+# registry_begin FILE WINDOWS_VERSION: the file of values registry_apply imports, starting
+# with the Windows version Wine reports.
+registry_begin() {
+    REG_FILE=$1
     printf 'Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Wine]\n"Version"="%s"\n' \
-        "$WINVER" >"$REG_FILE"
+        "$2" >"$REG_FILE"
+}
+
+# The local application-data and documents folders of the base prefix, as Windows names them.
+base_folders() {
+    LOCALAPPDATA_WIN=$(tr -d '\r' <"$E2E_WORK/base/folders.txt" | sed -n 's/^f localappdata //p')
+    DOCUMENTS_WIN=$(tr -d '\r' <"$E2E_WORK/base/folders.txt" | sed -n 's/^f documents //p')
 }
 
 start_display() {
