@@ -1,15 +1,26 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
 
-// Letter case and the order of names on the program's UTF-8 text. Case is folded code point
+// Characters and letter case on the program's UTF-8 text. Case is folded code point
 // by code point with one simple table (ASCII, Latin-1 Supplement, Latin Extended-A, Greek,
 // Cyrillic, full-width Latin): the letters of code pages 1250 to 1253 and of the full-width
 // Latin of 932 and 950. A byte that is not part of valid UTF-8 stands for itself.
 namespace galemend {
+
+// A byte that starts no valid UTF-8 sequence is read as this plus the byte: above every code
+// point, so that it equals only itself.
+constexpr char32_t kLoneByte = 0x110000;
+
+struct Character {
+    char32_t value;  // the code point, or kLoneByte + the byte
+    size_t length;   // in bytes
+};
+
+// The character that starts at a byte offset below the text's size. Encoded surrogates count
+// as characters, since U+DC80 + byte stands for an undecodable byte of file content.
+Character CharacterAt(std::string_view text, size_t at);
 
 // One byte: only an ASCII letter changes, since every other byte of UTF-8 is part of a
 // longer character.
@@ -23,19 +34,5 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b);
 
 // Matches a name against a pattern with * and ? (each ? one character), ignoring case.
 bool WildcardMatch(std::string_view pattern, std::string_view name);
-
-// The order of names ascending, ignoring case, as Windows sorts them for people: symbols,
-// then digits, then letters by alphabet, accents only breaking ties between otherwise equal
-// names; hyphens and apostrophes count only when all else is equal. Negative, zero (equal
-// ignoring case) or positive.
-int CompareNamesIgnoringCase(std::string_view a, std::string_view b);
-
-// A three-way comparison of names such as the one above.
-using NameOrder = std::function<int(std::string_view, std::string_view)>;
-
-// Sorts names ascending by the order; names it finds equal (equal but for case) keep a
-// fixed order among themselves, that of their bytes.
-void SortNamesIgnoringCase(std::vector<std::string>& names,
-                           const NameOrder& order = CompareNamesIgnoringCase);
 
 }  // namespace galemend

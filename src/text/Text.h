@@ -5,10 +5,11 @@
 #include <vector>
 
 #include "text/LetterCase.h"
+#include "text/NameOrder.h"
 
 // Text rules shared by every layer: Windows path names and the lines of text files; letter
-// case, wildcard patterns and the order of names come with LetterCase.h. Pure functions over
-// the program's strings; nothing here touches the system.
+// case, wildcard patterns and the order of names come with LetterCase.h and NameOrder.h. Pure
+// functions over the program's strings; nothing here touches the system.
 namespace galemend {
 
 // 1-based position just after the last occurrence of the needle that lies before the

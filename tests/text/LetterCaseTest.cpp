@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "text/LetterCase.h"
+#include "text/NameOrder.h"
 #include "text/Text.h"
 
 namespace galemend {
