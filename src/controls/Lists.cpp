@@ -16,6 +16,12 @@ RuntimeError FolderListingError(const RuntimeError& error, const std::string& fo
     return error;
 }
 
+// Ascending as the file system orders names.
+void SortNames(const FileSystem& fs, std::vector<std::string>& names) {
+    SortNamesIgnoringCase(
+        names, [&fs](std::string_view a, std::string_view b) { return fs.CompareNames(a, b); });
+}
+
 }  // namespace
 
 void FolderList::SetPath(const std::string& path) {
@@ -29,7 +35,7 @@ void FolderList::SetPath(const std::string& path) {
     } catch (const RuntimeError& error) {
         throw FolderListingError(error, path);
     }
-    SortNamesIgnoringCase(names);
+    SortNames(fs_, names);
     path_ = std::move(normal);
     names_ = std::move(names);
     changed_.Notify();
@@ -50,7 +56,7 @@ std::vector<std::string> FileList::Listing(const std::string& folder,
     } catch (const RuntimeError& error) {
         throw FolderListingError(error, folder);
     }
-    SortNamesIgnoringCase(names);
+    SortNames(fs_, names);
     return names;
 }
 

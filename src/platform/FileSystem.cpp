@@ -15,6 +15,10 @@ std::string FileSystem::FirstMatch(std::string_view pattern, EntryKinds kinds) c
     }
 }
 
+int FileSystem::CompareNames(std::string_view a, std::string_view b) const {
+    return CompareNamesIgnoringCase(a, b);
+}
+
 std::string FirstFile(const FileSystem& fs, std::string_view path) {
     return fs.FirstMatch(path, EntryKinds::FilesOnly);
 }

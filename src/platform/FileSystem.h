@@ -12,8 +12,9 @@ namespace galemend {
 // Which entries a first-match lookup may yield. Hidden and system entries never count.
 enum class EntryKinds { FilesOnly, FilesAndFolders };
 
-// The program's view of the disk. Paths are Windows-style text in the ANSI code page
-// ("C:\Maps\Big.galaxy", or relative to the current folder); contents are raw bytes.
+// The program's view of the disk. Paths and names are Windows-style UTF-8 text
+// ("C:\Maps\Big.galaxy", or relative to the current folder), any length; contents are raw
+// bytes. Hidden and system entries never count: lookups and listings leave them out.
 // Failures of the operations that change or read a file are thrown as RuntimeError.
 class FileSystem {
   public:
@@ -35,9 +36,13 @@ class FileSystem {
     // Names of the visible subfolders of a folder, without "." and "..", in no set order.
     virtual std::vector<std::string> ListFolders(const std::string& folder) const = 0;
     // Names of the files of a folder that match the pattern, ignoring case, in no set order.
-    // Hidden files are left out; system files are included.
+    // Hidden and system files are left out, as from the first-file lookup.
     virtual std::vector<std::string> ListFiles(const std::string& folder,
                                                const std::string& pattern) const = 0;
+
+    // The order of names ascending, ignoring case, that lists show: negative, zero (equal
+    // for the system) or positive. By default the text rule CompareNamesIgnoringCase.
+    virtual int CompareNames(std::string_view a, std::string_view b) const;
 
   protected:
     // FirstMatch after the trailing-"\" rule has been applied.

@@ -16,7 +16,7 @@ struct ProcessTerminated {
     unsigned exitStatus;
 };
 
-// Orders registry paths as the registry compares names: ignoring ASCII case.
+// Orders registry paths as the registry compares names: ignoring case, every letter.
 struct IgnoringCase {
     bool operator()(const std::string& a, const std::string& b) const;
 };
@@ -79,7 +79,7 @@ class FakeHost : public Host {
     }
 };
 
-// SHGetFolderPathA's answer for a found folder: status 0, the path in a NUL-filled buffer of
+// SHGetFolderPathW's answer for a found folder: status 0, the path in a NUL-filled buffer of
 // 260 characters.
 FolderPathAnswer FoundFolder(const std::string& path);
 
