@@ -18,6 +18,7 @@
 #include "RecordingFileSystem.h"
 #include "controls/Controls.h"
 #include "conversion/FixGalaxies.h"
+#include "platform/CodePages.h"
 #include "platform/FileSystem.h"
 #include "platform/posix/PosixFileSystem.h"
 
@@ -81,7 +82,7 @@ std::string FirstDifference(const std::map<std::string, std::string>& expected,
 
 // The window's parts and the template state of one conversion run.
 struct ConversionRun {
-    TemplateState templates;
+    TemplateState templates{SystemCodePage(kWesternCodePage)};
     Label label4{"0"}, label8{"0"};
     TextBox text2;
     Busy busy;

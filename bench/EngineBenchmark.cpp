@@ -8,6 +8,7 @@
 #include "BenchFolder.h"
 #include "conversion/Rewriting.h"
 #include "conversion/Templates.h"
+#include "platform/CodePages.h"
 #include "platform/FileSystem.h"
 #include "platform/posix/PosixFileSystem.h"
 
@@ -21,7 +22,7 @@ constexpr int kMapBlocks = 4000;  // five map lines each
 struct Fixture {
     BenchFolder folder;
     PosixFileSystem fs;
-    TemplateState state;
+    TemplateState state{SystemCodePage(kWesternCodePage)};
     std::string mapPath = folder.Path() + "/map.galaxy";
     std::string outPath = folder.Path() + "/out.galaxy";
 
@@ -64,10 +65,10 @@ Fixture& Shared() {
 void BM_ReadStructurePassWrite(benchmark::State& state) {
     Fixture& f = Shared();
     for (auto _ : state) {
-        const LineList lines = ReadTextLines(f.fs, f.mapPath);
+        const LineList lines = ReadTextLines(f.fs, f.mapPath, f.state.codePage);
         std::string out;
         StructurePass(f.state, lines, out);
-        f.fs.WriteFile(f.outPath, out);
+        f.fs.WriteFile(f.outPath, f.state.codePage.Encode(out));
     }
     state.SetItemsProcessed(state.iterations() * kMapBlocks * 5);
 }
@@ -76,12 +77,12 @@ BENCHMARK(BM_ReadStructurePassWrite)->Unit(benchmark::kMillisecond);
 void BM_ReadWriteUnchanged(benchmark::State& state) {
     Fixture& f = Shared();
     for (auto _ : state) {
-        const LineList lines = ReadTextLines(f.fs, f.mapPath);
+        const LineList lines = ReadTextLines(f.fs, f.mapPath, f.state.codePage);
         std::string out;
         for (const auto& line : lines) {
             AppendLine(out, line);
         }
-        f.fs.WriteFile(f.outPath, out);
+        f.fs.WriteFile(f.outPath, f.state.codePage.Encode(out));
     }
     state.SetItemsProcessed(state.iterations() * kMapBlocks * 5);
 }
@@ -101,7 +102,7 @@ size_t ScanTemplate(const LineList& lines, const std::string& text) {
 void BM_ReadStructurePassWritePlainScan(benchmark::State& state) {
     Fixture& f = Shared();
     for (auto _ : state) {
-        const LineList lines = ReadTextLines(f.fs, f.mapPath);
+        const LineList lines = ReadTextLines(f.fs, f.mapPath, f.state.codePage);
         std::string out;
         size_t j = 0;
         while (j < lines.size()) {
@@ -112,7 +113,7 @@ void BM_ReadStructurePassWritePlainScan(benchmark::State& state) {
                 j += ApplyStructure(f.state, FindSection(f.state, t), j, lines, out);
             }
         }
-        f.fs.WriteFile(f.outPath, out);
+        f.fs.WriteFile(f.outPath, f.state.codePage.Encode(out));
     }
     state.SetItemsProcessed(state.iterations() * kMapBlocks * 5);
 }
@@ -121,7 +122,7 @@ BENCHMARK(BM_ReadStructurePassWritePlainScan)->Unit(benchmark::kMillisecond);
 // Cost per map line must not grow with the map: the same pass on a map ten times larger.
 void BM_StructurePassScaling(benchmark::State& state) {
     Fixture& f = Shared();
-    const LineList base = ReadTextLines(f.fs, f.mapPath);
+    const LineList base = ReadTextLines(f.fs, f.mapPath, f.state.codePage);
     LineList lines;
     for (int64_t copy = 0; copy < state.range(0); ++copy) {
         lines.insert(lines.end(), base.begin(), base.end());

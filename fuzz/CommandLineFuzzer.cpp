@@ -6,6 +6,7 @@
 #include <string>
 
 #include "controls/Form1Controls.h"
+#include "platform/CodePages.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "startup/FormLoad.h"
 #include "support/FakeSystemProbe.h"
@@ -18,8 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     probe.commandLine.assign(reinterpret_cast<const char*>(data), size);
     Form1Controls controls(fs);
     InstallationState installation;
-    TemplateState templates;
-    DiagnosticLog log(fs);
+    TemplateState templates{SystemCodePage(kWesternCodePage)};
+    DiagnosticLog log(fs, templates.codePage);
     bool silent = false;
     try {
         CommandLineStage({probe, host, fs, controls, installation, templates, log}, [&] {

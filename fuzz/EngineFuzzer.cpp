@@ -7,6 +7,7 @@
 
 #include "conversion/Rewriting.h"
 #include "conversion/Templates.h"
+#include "platform/CodePages.h"
 #include "platform/FileSystem.h"
 
 namespace {
@@ -25,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view newText = Part(rest);
     const galemend::LineList map = galemend::SplitLines(rest);
 
-    galemend::TemplateState state;
+    galemend::TemplateState state{galemend::SystemCodePage(galemend::kWesternCodePage)};
     galemend::AssignOldTemplate(state, "old", galemend::SplitLines(oldText));
     galemend::AssignNewTemplate(state, "new", galemend::SplitLines(newText));
     for (const auto pass : {&galemend::StructurePass, &galemend::FixPass}) {

@@ -56,6 +56,12 @@ RuntimeError FolderListingError(const FileSystem& fs, const RuntimeError& error,
     return RuntimeError(number, folder);
 }
 
+// Ascending as the file system orders names.
+void SortNames(const FileSystem& fs, std::vector<std::string>& names) {
+    SortNamesIgnoringCase(
+        names, [&fs](std::string_view a, std::string_view b) { return fs.CompareNames(a, b); });
+}
+
 }  // namespace
 
 void FolderList::SetPath(const std::string& path) {
@@ -69,7 +75,7 @@ void FolderList::SetPath(const std::string& path) {
     } catch (const RuntimeError& error) {
         throw FolderListingError(fs_, error, path);
     }
-    SortNamesIgnoringCase(names);
+    SortNames(fs_, names);
     path_ = std::move(normal);
     names_ = std::move(names);
     changed_.Notify();
@@ -90,7 +96,7 @@ std::vector<std::string> FileList::Listing(const std::string& folder,
     } catch (const RuntimeError& error) {
         throw FolderListingError(fs_, error, folder);
     }
-    SortNamesIgnoringCase(names);
+    SortNames(fs_, names);
     return names;
 }
 

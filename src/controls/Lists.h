@@ -24,7 +24,8 @@ class FolderList {
 
     // Number of subfolders of the current folder.
     int ListCount() const { return static_cast<int>(names_.size()); }
-    // Full path of subfolder i, by name ascending ignoring case; "" outside 0..ListCount()-1.
+    // Full path of subfolder i, by name ascending ignoring case as the file system orders
+    // names (names equal but for case by their bytes); "" outside 0..ListCount()-1.
     std::string List(int i) const;
 
     // Told after every successful SetPath (the Change event).
@@ -38,8 +39,8 @@ class FolderList {
 };
 
 // The window's file list (File1): the files of one folder that match a pattern, read
-// through the FileSystem whenever the folder or the pattern is set. Hidden files are left
-// out. Empty until a folder is set.
+// through the FileSystem whenever the folder or the pattern is set. Hidden and system files
+// are left out. Empty until a folder is set.
 class FileList {
   public:
     explicit FileList(FileSystem& fs, std::string pattern = "*.*")
@@ -56,7 +57,8 @@ class FileList {
     void SetPattern(std::string pattern);
 
     int ListCount() const { return static_cast<int>(names_.size()); }
-    // Name i, ascending ignoring case, as stored on disk; "" outside 0..ListCount()-1.
+    // Name i, ascending ignoring case as the file system orders names, as stored on disk;
+    // "" outside 0..ListCount()-1.
     std::string List(int i) const;
 
     void OnChange(std::function<void()> observer) { changed_.Connect(std::move(observer)); }

@@ -127,7 +127,9 @@ MapOutcome ConvertMap(FileSystem& fs, TemplateState& state, const ConversionSett
     } catch (const RuntimeError& error) {
         return NotConverted(std::string("the map cannot be read: ") + error.what());
     }
-    const LineList mapLines = SplitLines(original);
+    // The original bytes stay as they are for putting the map back.
+    const CodePage& codePage = state.codePage;
+    const LineList mapLines = SplitLines(codePage.Decode(original));
     if (mapLines.size() < 2) {
         return NotConverted("the map has no second line to read its format revision from");
     }
@@ -169,12 +171,14 @@ MapOutcome ConvertMap(FileSystem& fs, TemplateState& state, const ConversionSett
         RequireRead(state.newTemplate, state.newTemplateName);
         std::string structured;
         StructurePass(state, mapLines, structured);
-        attempt.Write(output, structured);
+        const std::string structuredBytes = codePage.Encode(structured);
+        attempt.Write(output, structuredBytes);
 
         if (fixPass) {
-            // The fix pass reads what the map holds now: the structure pass's result, or in
+            // The fix pass reads what the map holds now: the structure pass's bytes, or in
             // diagnostic mode the untouched map.
-            const LineList current = settings.diagnosticMode ? mapLines : SplitLines(structured);
+            const LineList current =
+                settings.diagnosticMode ? mapLines : SplitLines(codePage.Decode(structuredBytes));
             if (!settings.diagnosticMode) {
                 attempt.RenameMapTo(fixCopy);
             }
@@ -184,7 +188,7 @@ MapOutcome ConvertMap(FileSystem& fs, TemplateState& state, const ConversionSett
             RequireRead(state.newTemplate, state.newTemplateName);
             std::string fixed;
             FixPass(state, current, fixed);
-            attempt.Write(output, fixed);
+            attempt.Write(output, codePage.Encode(fixed));
         }
     } catch (const std::exception& error) {
         std::string reason = error.what();

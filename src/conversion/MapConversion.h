@@ -13,8 +13,8 @@ std::string OldCopyName(std::string_view mapPath);
 std::string FixCopyName(std::string_view mapPath);
 std::string TestFileName(std::string_view mapPath);
 
-// The format revision a map's second line ends with: its last two characters, or only the
-// last one when the first of the two is a blank.
+// The format revision a map's second line ends with: its last two characters (a double-byte
+// character is one), or only the last one when the first of the two is a blank.
 std::string MapRevisionText(std::string_view secondLine);
 
 struct ConversionSettings {

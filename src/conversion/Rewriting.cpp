@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "conversion/Templates.h"
+#include "text/CodePage.h"
 #include "text/Numbers.h"
 #include "text/Text.h"
 
@@ -71,11 +72,10 @@ size_t ApplyStructure(const TemplateState& state, size_t s, size_t j, const Line
             out.append(line.substr(0, line.size() - 2));
             AppendLine(out, LastCharacters(MapLine(state, mapLines, j + m, k, j), 2));
         } else if (EndsWith(line, " &")) {
-            // The value comes from the first line of the block, from the marker's position on.
-            const std::string_view first = mapLines[j];
-            const size_t from = line.size() - 2;
+            // The value comes from the first line of the block, from the marker's position on,
+            // counted in characters.
             out.append(line.substr(0, line.size() - 1));
-            AppendLine(out, from < first.size() ? first.substr(from) : std::string_view());
+            AppendLine(out, FromCharacter(mapLines[j], CharacterCount(line) - 2));
         } else if (!EndsWith(line, "&") && !EndsWith(line, "#")) {
             AppendLine(out, line);
         }

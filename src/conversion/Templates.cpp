@@ -118,11 +118,11 @@ std::string NewStructureZeroName(std::string_view editionLetter) {
 namespace {
 
 void LoadOld(TemplateState& state, const FileSystem& fs, const std::string& name) {
-    AssignOldTemplate(state, name, ReadTextLines(fs, name));
+    AssignOldTemplate(state, name, ReadTextLines(fs, name, state.codePage));
 }
 
 void LoadNew(TemplateState& state, const FileSystem& fs, const std::string& name) {
-    AssignNewTemplate(state, name, ReadTextLines(fs, name));
+    AssignNewTemplate(state, name, ReadTextLines(fs, name, state.codePage));
 }
 
 }  // namespace
@@ -150,7 +150,7 @@ void loadnewfix(TemplateState& state, const FileSystem& fs, std::string_view edi
 void initnew(TemplateState& state, const FileSystem& fs, std::string_view editionLetter) {
     const std::string name = NewStructureZeroName(editionLetter);
     AssignNewTemplate(state, {}, LineList{""});
-    LineList lines = ReadTextLines(fs, name);
+    LineList lines = ReadTextLines(fs, name, state.codePage);
     if (lines.size() < 2) {
         throw ConversionError(name + " has no second line, so the target revision is unknown");
     }
@@ -166,7 +166,7 @@ void loadoriginalmaps(TemplateState& state, const FileSystem& fs, bool& dataFile
     if (FirstFile(fs, name).size() < 10) {
         dataFileMissing = true;
     }
-    state.originalMaps = dataFileMissing ? LineList{""} : ReadTextLines(fs, name);
+    state.originalMaps = dataFileMissing ? LineList{""} : ReadTextLines(fs, name, state.codePage);
 }
 
 size_t FindTemplateLine(const TemplateState& state, std::string_view text) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "text/CodePage.h"
 #include "text/Text.h"
 
 namespace galemend {
@@ -41,8 +42,13 @@ class TemplateIndex {
 };
 
 // The loaded structure templates and the list of the game's own maps. Every load replaces
-// a whole pair; nothing is merged.
+// a whole pair; nothing is merged. The code page is the one every file of the conversion is
+// read and written in: the templates, the list, and the maps.
 struct TemplateState {
+    explicit TemplateState(CodePage page) : codePage(std::move(page)) {}
+
+    CodePage codePage;
+
     LineList oldTemplate{""};
     std::vector<size_t> oldSections{0};
     std::string oldTemplateName;

@@ -15,6 +15,10 @@ std::string FileSystem::FirstMatch(std::string_view pattern, EntryKinds kinds) c
     }
 }
 
+int FileSystem::CompareNames(std::string_view a, std::string_view b) const {
+    return CompareNamesIgnoringCase(a, b);
+}
+
 std::string FirstFile(const FileSystem& fs, std::string_view path) {
     return fs.FirstMatch(path, EntryKinds::FilesOnly);
 }
@@ -27,7 +31,7 @@ namespace {
 constexpr size_t kMissingFileLines = 11;
 }  // namespace
 
-LineList ReadTextLines(const FileSystem& fs, const std::string& path) {
+LineList ReadTextLines(const FileSystem& fs, const std::string& path, const CodePage& codePage) {
     if (FirstFile(fs, path).empty()) {
         return LineList(kMissingFileLines);
     }
@@ -37,7 +41,7 @@ LineList ReadTextLines(const FileSystem& fs, const std::string& path) {
     } catch (...) {
         return LineList(1);
     }
-    return SplitLines(text);
+    return SplitLines(codePage.Decode(text));
 }
 
 }  // namespace galemend

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "text/CodePage.h"
 #include "text/Text.h"
 
 namespace galemend {
@@ -11,8 +12,9 @@ namespace galemend {
 // Which entries a first-match lookup may yield. Hidden and system entries never count.
 enum class EntryKinds { FilesOnly, FilesAndFolders };
 
-// The program's view of the disk. Paths are Windows-style text in the ANSI code page
-// ("C:\Maps\Big.galaxy", or relative to the current folder); contents are raw bytes.
+// The program's view of the disk. Paths and names are Windows-style UTF-8 text
+// ("C:\Maps\Big.galaxy", or relative to the current folder), any length; contents are raw
+// bytes. Hidden and system entries never count: lookups and listings leave them out.
 // Failures of the operations that change or read a file are thrown as RuntimeError.
 class FileSystem {
   public:
@@ -34,9 +36,13 @@ class FileSystem {
     // Names of the visible subfolders of a folder, without "." and "..", in no set order.
     virtual std::vector<std::string> ListFolders(const std::string& folder) const = 0;
     // Names of the files of a folder that match the pattern, ignoring case, in no set order.
-    // Hidden files are left out; system files are included.
+    // Hidden and system files are left out, as from the first-file lookup.
     virtual std::vector<std::string> ListFiles(const std::string& folder,
                                                const std::string& pattern) const = 0;
+
+    // The order of names ascending, ignoring case, that lists show: negative, zero (equal
+    // for the system) or positive. By default the text rule CompareNamesIgnoringCase.
+    virtual int CompareNames(std::string_view a, std::string_view b) const;
 
   protected:
     // FirstMatch after the trailing-"\" rule has been applied.
@@ -51,8 +57,9 @@ std::string FirstFile(const FileSystem& fs, std::string_view path);
 // examined (a drive that is not ready, a malformed name) answers false.
 bool FolderExists(const FileSystem& fileSystem, const std::string& path);
 
-// Reads a whole text file into lines split at CR LF. A missing file reads as eleven empty
-// lines, one that cannot be read as a single empty line, an empty one as no lines.
-LineList ReadTextLines(const FileSystem& fs, const std::string& path);
+// Reads a whole text file in the code page into lines split at CR LF. A missing file reads
+// as eleven empty lines, one that cannot be read as a single empty line, an empty one as no
+// lines.
+LineList ReadTextLines(const FileSystem& fs, const std::string& path, const CodePage& codePage);
 
 }  // namespace galemend

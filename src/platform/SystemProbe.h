@@ -14,7 +14,8 @@ struct VersionRecord {
     std::uint32_t minor = 0;
 };
 
-// What SHGetFolderPathA gave: its status code and its whole output buffer, NULs included.
+// What SHGetFolderPathW gave: its status code and its whole output buffer of 260 characters,
+// NULs included, in UTF-8.
 struct FolderPathAnswer {
     std::uint32_t status = 0;  // the HRESULT's bits: 0 found, 1 missing, 0x80070057 bad id
     std::string buffer;
@@ -22,14 +23,14 @@ struct FolderPathAnswer {
 
 // The raw answers of the running system, and nothing more: every rule built on them lives
 // in plain functions (SystemFacts.h, Registry.h), so that a fake can stand in for the
-// platform. Text is ANSI bytes.
+// platform. Text is UTF-8: paths, registry values, environment, command line.
 class SystemProbe {
   public:
     virtual ~SystemProbe() = default;
 
     // A fresh version query.
     virtual VersionRecord WindowsVersion() const = 0;
-    // SHGetFolderPathA with no window, no token and flags 0 for the folder id.
+    // SHGetFolderPathW with no window, no token and flags 0 for the folder id.
     virtual FolderPathAnswer SpecialFolderPath(std::uint32_t folderId) const = 0;
 
     // Registry value named by "ROOT\Key\...\ValueName". Each throws RegistryError when the
@@ -54,9 +55,13 @@ class SystemProbe {
 
     // The process's current folder, or empty when it cannot be read.
     virtual std::string CurrentFolder() const = 0;
+
+    // The number of the system's ANSI code page, the one file content is written in.
+    virtual unsigned AnsiCodePage() const = 0;
 };
 
-// What the program does to the desktop it runs on. Headless tests record it instead.
+// What the program does to the desktop it runs on. Headless tests record it instead. Text is
+// UTF-8.
 class Host {
   public:
     virtual ~Host() = default;

@@ -24,7 +24,7 @@ void DiagnosticLog::Line(std::initializer_list<std::string_view> items) {
     for (const auto item : items) {
         line.append(item);
     }
-    AppendLine(text_, line);
+    AppendLine(text_, codePage_.Encode(line));
     fs_.WriteFile(kFileName, text_);
 }
 

@@ -5,15 +5,18 @@
 #include <string_view>
 
 #include "platform/FileSystem.h"
+#include "text/CodePage.h"
 
 namespace galemend {
 
 // The diagnostic log "info.txt" in the current folder. A line is its items written one
 // after another with nothing between them, then CR LF. Each line reaches the disk at once,
-// so the log is complete even when the program is ended abruptly.
+// so the log is complete even when the program is ended abruptly. The log is written for
+// people in the ANSI code page; a character without a form there is written as the
+// system's conversion writes it.
 class DiagnosticLog {
   public:
-    explicit DiagnosticLog(FileSystem& fs) : fs_(fs) {}
+    DiagnosticLog(FileSystem& fs, CodePage codePage) : fs_(fs), codePage_(std::move(codePage)) {}
 
     // Starts a new log, replacing an earlier one.
     void Create();
@@ -29,7 +32,8 @@ class DiagnosticLog {
 
   private:
     FileSystem& fs_;
-    std::string text_;
+    CodePage codePage_;
+    std::string text_;  // the file's bytes
     bool open_ = false;
 };
 

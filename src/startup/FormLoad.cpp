@@ -32,7 +32,7 @@ void ReadSystemFacts(const InstallationContext& c) {
 
     state.systemDrive = env("windir").substr(0, 2);
 
-    state.targetVersionLines = ReadTextLines(c.fs, kTargetVersionFile);
+    state.targetVersionLines = ReadTextLines(c.fs, kTargetVersionFile, c.templates.codePage);
     // A short file simply has no marker line.
     state.diagnosticMode = LowerCase(LineAt(state.targetVersionLines, 7)) == kDiagnosticMarker;
     state.infoLogOn = state.diagnosticMode;

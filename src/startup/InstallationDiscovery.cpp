@@ -91,7 +91,7 @@ void DiscoverInstallation(const InstallationContext& c) {
         s.dataFileMissing = true;
     }
     if (!s.dataFileMissing) {
-        s.targetVersionLines = ReadTextLines(c.fs, kTargetVersionFile);
+        s.targetVersionLines = ReadTextLines(c.fs, kTargetVersionFile, c.templates.codePage);
     }
     const std::string expected = LineAt(s.targetVersionLines, s.sunderingChosen ? 5 : 1);
     if (!s.dataFileMissing && !s.diagnosticMode && expected != s.corvversion) {

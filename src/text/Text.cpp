@@ -13,68 +13,11 @@ bool IsBareDrive(std::string_view path) {
            FoldCase(path[0]) <= 'z';
 }
 
-bool LessIgnoringCase(const std::string& a, const std::string& b) {
-    const auto folded = [](char c) { return static_cast<unsigned char>(FoldCase(c)); };
-    const auto mismatch = std::mismatch(a.begin(), a.end(), b.begin(), b.end(),
-                                        [&](char x, char y) { return folded(x) == folded(y); });
-    if (mismatch.first == a.end() || mismatch.second == b.end()) {
-        if (a.size() != b.size()) {
-            return a.size() < b.size();
-        }
-        return a < b;
-    }
-    return folded(*mismatch.first) < folded(*mismatch.second);
-}
-
 bool Blank(char c) {
     return c == ' ' || c == '\t';
 }
 
 }  // namespace
-
-char FoldCase(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string LowerCase(std::string_view text) {
-    std::string lowered(text);
-    std::transform(lowered.begin(), lowered.end(), lowered.begin(), FoldCase);
-    return lowered;
-}
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return FoldCase(x) == FoldCase(y); });
-}
-
-bool WildcardMatch(std::string_view pattern, std::string_view name) {
-    // Greedy matching with one back-track point per star: linear in practice.
-    size_t p = 0, n = 0;
-    size_t starP = std::string_view::npos, starN = 0;
-    while (n < name.size()) {
-        if (p < pattern.size() &&
-            (pattern[p] == '?' || FoldCase(pattern[p]) == FoldCase(name[n]))) {
-            ++p;
-            ++n;
-        } else if (p < pattern.size() && pattern[p] == '*') {
-            starP = p++;
-            starN = n;
-        } else if (starP != std::string_view::npos) {
-            p = starP + 1;
-            n = ++starN;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == '*') {
-        ++p;
-    }
-    return p == pattern.size();
-}
-
-void SortNamesIgnoringCase(std::vector<std::string>& names) {
-    std::sort(names.begin(), names.end(), LessIgnoringCase);
-}
 
 size_t PositionAfterLast(std::string_view text, std::string_view needle) {
     size_t result = 1;
@@ -143,7 +86,14 @@ bool EndsWith(std::string_view text, std::string_view tail) {
 }
 
 std::string_view LastCharacters(std::string_view text, size_t n) {
-    return text.size() <= n ? text : text.substr(text.size() - n);
+    // UTF-8: a character starts at each byte that is not a continuation byte (10xxxxxx).
+    size_t start = text.size();
+    for (size_t taken = 0; taken < n && start > 0; ++taken) {
+        do {
+            --start;
+        } while (start > 0 && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80);
+    }
+    return text.substr(start);
 }
 
 std::string ArgumentsAfterProgramName(std::string_view commandLine) {

@@ -4,21 +4,13 @@
 #include <string_view>
 #include <vector>
 
-// Text rules shared by every layer: letter case, wildcard patterns, the order of names,
-// Windows path names and the lines of text files. Pure functions over the program's
-// strings; nothing here touches the system.
+#include "text/LetterCase.h"
+#include "text/NameOrder.h"
+
+// Text rules shared by every layer: Windows path names and the lines of text files; letter
+// case, wildcard patterns and the order of names come with LetterCase.h and NameOrder.h. Pure
+// functions over the program's strings; nothing here touches the system.
 namespace galemend {
-
-// Letter case: the one folding rule that every comparison ignoring case uses.
-char FoldCase(char c);
-std::string LowerCase(std::string_view text);
-bool EqualIgnoringCase(std::string_view a, std::string_view b);
-
-// Matches a name against a pattern with * and ?, ignoring case.
-bool WildcardMatch(std::string_view pattern, std::string_view name);
-
-// Sorts names ascending, ignoring case; names equal but for case keep a fixed order.
-void SortNamesIgnoringCase(std::vector<std::string>& names);
 
 // 1-based position just after the last occurrence of the needle that lies before the
 // text's end, or 1 when there is none. An occurrence that ends the text is not examined.
@@ -56,7 +48,7 @@ std::string ArgumentsAfterProgramName(std::string_view commandLine);
 // Whether the text ends with the tail.
 bool EndsWith(std::string_view text, std::string_view tail);
 
-// The last n characters of a text, or the whole text when it is shorter.
+// The last n characters (code points) of a UTF-8 text, or the whole text when it is shorter.
 std::string_view LastCharacters(std::string_view text, size_t n);
 
 // The lines of a text file, first at index 0, without their CR LF terminators.

@@ -3,13 +3,19 @@
 #include <array>
 #include <new>
 
+#include "platform/CodePages.h"
 #include "platform/RuntimeError.h"
 #include "startup/FormLoad.h"
 
 namespace galemend {
 
 Form1::Form1(SystemProbe& systemProbe, Host& desktop, FileSystem& fileSystem)
-    : probe(systemProbe), host(desktop), fs(fileSystem), controls(fileSystem), log(fileSystem) {
+    : probe(systemProbe),
+      host(desktop),
+      fs(fileSystem),
+      controls(fileSystem),
+      templates(SystemCodePage(systemProbe.AnsiCodePage())),
+      log(fileSystem, templates.codePage) {
     controls.Dir1.OnChange([this] { Dir1_Change(*this); });
 }
 

@@ -28,7 +28,7 @@ struct Form1 {
     FileSystem& fs;
     Form1Controls controls;
     InstallationState installation;
-    TemplateState templates;
+    TemplateState templates;  // its code page is the system's, for every file the run reads
     SearchState search;
     DiagnosticLog log;
     Busy busy;

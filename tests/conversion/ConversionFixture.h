@@ -7,6 +7,7 @@
 
 #include "controls/Controls.h"
 #include "conversion/FixGalaxies.h"
+#include "platform/CodePages.h"
 #include "support/HostFileSystem.h"
 #include "support/ScopedCurrentFolder.h"
 #include "support/ScopedTempDir.h"
@@ -38,7 +39,7 @@ class ConversionFixture {
     ScopedCurrentFolder current{dir.Host()};
     std::unique_ptr<FileSystem> fs = MakeHostFileSystem();
     std::string edition;
-    TemplateState state;
+    TemplateState state{SystemCodePage(kWesternCodePage)};
     Label Label4{"0"};
     Label Label8{"0"};
     TextBox Text2;

@@ -7,6 +7,7 @@
 #include "controls/Controls.h"
 #include "conversion/FixGalaxies.h"
 #include "conversion/Templates.h"
+#include "platform/CodePages.h"
 #include "support/HostFileSystem.h"
 #include "support/ScopedCurrentFolder.h"
 #include "support/ScopedTempDir.h"
@@ -40,7 +41,7 @@ class DemoData : public ::testing::Test {
 
     test::ScopedTempDir dir;
     std::unique_ptr<FileSystem> disk = test::MakeHostFileSystem();
-    TemplateState templates;
+    TemplateState templates{SystemCodePage(kWesternCodePage)};
     Label label4{"0"}, label8{"0"};
     TextBox text2;
     Busy busy;

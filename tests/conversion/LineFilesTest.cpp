@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "platform/CodePages.h"
 #include "support/HostFileSystem.h"
 #include "support/ScopedTempDir.h"
 
@@ -16,10 +17,11 @@ class ReadTextLinesTest : public ::testing::Test {
   protected:
     test::ScopedTempDir dir;
     std::unique_ptr<FileSystem> fs = test::MakeHostFileSystem();
+    const CodePage western = SystemCodePage(kWesternCodePage);
 
     LineList Read(std::string_view bytes) {
         dir.Write("f.txt", bytes);
-        return ReadTextLines(*fs, dir.Path("f.txt"));
+        return ReadTextLines(*fs, dir.Path("f.txt"), western);
     }
 };
 
@@ -28,7 +30,8 @@ TEST_F(ReadTextLinesTest, SplitsAtCrLfOnlyAndDropsEveryTrailingLineEnd) {
     EXPECT_THAT(Read("a\r\n\r\nb"), ElementsAre("a", "", "b"));
     EXPECT_THAT(Read("a\nb\rc\n"), ElementsAre("a\nb\rc\n"));
     EXPECT_THAT(Read("a\r\nb\r"), ElementsAre("a", "b\r"));
-    EXPECT_THAT(Read(std::string("x\0y\xe9", 4)), ElementsAre(std::string("x\0y\xe9", 4)));
+    // Lines are the program's text: decoded from the code page into UTF-8.
+    EXPECT_THAT(Read(std::string("x\0y\xe9", 4)), ElementsAre(std::string("x\0y\u00e9", 5)));
 }
 
 TEST_F(ReadTextLinesTest, EmptyAndLineEndOnlyFilesHaveNoLines) {
@@ -37,12 +40,12 @@ TEST_F(ReadTextLinesTest, EmptyAndLineEndOnlyFilesHaveNoLines) {
 }
 
 TEST_F(ReadTextLinesTest, MissingFileIsElevenEmptyLinesAndUnreadableIsOne) {
-    EXPECT_EQ(ReadTextLines(*fs, dir.Path("missing.txt")), LineList(11));
+    EXPECT_EQ(ReadTextLines(*fs, dir.Path("missing.txt"), western), LineList(11));
     dir.MakeFolder("folder.txt");
-    EXPECT_EQ(ReadTextLines(*fs, dir.Path("folder.txt")), LineList(11))
+    EXPECT_EQ(ReadTextLines(*fs, dir.Path("folder.txt"), western), LineList(11))
         << "a folder is not found by the file lookup";
     dir.Write("real.txt", "x");
-    EXPECT_EQ(ReadTextLines(*fs, dir.Path("*.txt")), LineList(1))
+    EXPECT_EQ(ReadTextLines(*fs, dir.Path("*.txt"), western), LineList(1))
         << "a pattern that matches a file but cannot be opened";
 }
 

@@ -3,6 +3,7 @@
 
 #include "conversion/Rewriting.h"
 #include "conversion/Templates.h"
+#include "platform/CodePages.h"
 
 namespace galemend {
 namespace {
@@ -11,7 +12,7 @@ using ::testing::HasSubstr;
 
 class Rewriting : public ::testing::Test {
   protected:
-    TemplateState state;
+    TemplateState state{SystemCodePage(kWesternCodePage)};
 
     void Templates(LineList oldLines, LineList newLines) {
         AssignOldTemplate(state, "old.txt", std::move(oldLines));

@@ -1,4 +1,5 @@
 #include "conversion/Templates.h"
+#include "platform/CodePages.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -18,7 +19,7 @@ class TemplateLoaders : public ::testing::Test {
     test::ScopedTempDir dir;
     std::unique_ptr<FileSystem> fs = test::MakeHostFileSystem();
     test::ScopedCurrentFolder current{dir.Host()};
-    TemplateState state;
+    TemplateState state{SystemCodePage(kWesternCodePage)};
 };
 
 TEST_F(TemplateLoaders, NamesFollowEditionRevisionAndTarget) {

@@ -8,6 +8,7 @@
 #include "platform/RuntimeError.h"
 #include "support/HostFileSystem.h"
 #include "support/ScopedTempDir.h"
+#include "text/Text.h"
 
 namespace galemend {
 namespace {
@@ -106,6 +107,77 @@ TEST_F(FileSystemContract, HiddenEntriesNeverCount) {
     EXPECT_EQ(fs->FirstMatch(dir.Path(".hidden"), EntryKinds::FilesAndFolders), "");
     EXPECT_THAT(fs->ListFolders(dir.Path()), IsEmpty());
     EXPECT_THAT(fs->ListFiles(dir.Path(), "*.galaxy"), IsEmpty());
+}
+
+#ifdef _WIN32
+// The POSIX host has no system attribute.
+TEST_F(FileSystemContract, SystemEntriesNeverCount) {
+    dir.Write("Maps/System.galaxy", "x");
+    dir.MakeSystem("Maps/System.galaxy");
+    dir.MakeFolder("Maps/Sub");
+    dir.MakeSystem("Maps/Sub");
+    EXPECT_EQ(FirstFile(*fs, dir.Path("Maps\\System.galaxy")), "");
+    EXPECT_EQ(fs->FirstMatch(dir.Path("Maps\\S*"), EntryKinds::FilesAndFolders), "");
+    EXPECT_THAT(fs->ListFiles(dir.Path("Maps"), "*.galaxy"), IsEmpty());
+    EXPECT_THAT(fs->ListFolders(dir.Path("Maps")), IsEmpty());
+}
+#endif
+
+// Names in no ANSI code page: Chinese and Cyrillic together.
+TEST_F(FileSystemContract, NamesOutsideTheCodePageWorkEverywhere) {
+    const std::string folder = dir.Path("星海 Corvane");
+    dir.Write("星海 Corvane/Карта.galaxy", "map");
+    dir.MakeFolder("星海 Corvane/Ёлка");
+    EXPECT_THAT(fs->ListFolders(dir.Path()), ElementsAre("星海 Corvane"));
+    EXPECT_THAT(fs->ListFolders(folder), ElementsAre("Ёлка"));
+    EXPECT_THAT(fs->ListFiles(folder, "*.galaxy"), ElementsAre("Карта.galaxy"));
+    EXPECT_EQ(FirstFile(*fs, folder + "\\карта.GALAXY"), "Карта.galaxy");
+    EXPECT_EQ(fs->ReadFile(folder + "\\Карта.galaxy"), "map");
+    EXPECT_TRUE(FolderExists(*fs, folder + "\\Ёлка\\."));
+
+    fs->WriteFile(folder + "\\Ёлка\\Ω.galaxy", "new");
+    EXPECT_EQ(dir.Read("星海 Corvane/Ёлка/Ω.galaxy"), "new");
+    fs->Rename(folder + "\\Карта.galaxy", folder + "\\Карта.galold");
+    EXPECT_EQ(dir.Read("星海 Corvane/Карта.galold"), "map");
+    fs->Remove(folder + "\\Карта.galold");
+    EXPECT_FALSE(dir.Exists("星海 Corvane/Карта.galold"));
+}
+
+// Deeper than the classic limit of 260 characters.
+TEST_F(FileSystemContract, PathsLongerThanMaxPathWork) {
+    std::string relative = "Long";
+    for (int level = 0; level < 6; ++level) {
+        relative += "/" + std::string(50, static_cast<char>('a' + level));
+    }
+    dir.MakeFolder(relative);
+    std::string deep = dir.Path(relative);
+    ASSERT_GT(deep.size(), 300u);
+    EXPECT_TRUE(FolderExists(*fs, deep + "\\."));
+    fs->WriteFile(deep + "\\Deep.galaxy", "deep");
+    EXPECT_EQ(fs->ReadFile(deep + "\\Deep.galaxy"), "deep");
+    EXPECT_EQ(FirstFile(*fs, deep + "\\*.galaxy"), "Deep.galaxy");
+    EXPECT_THAT(fs->ListFiles(deep, "*.galaxy"), ElementsAre("Deep.galaxy"));
+    EXPECT_THAT(fs->ListFolders(ParentFolder(deep)), ElementsAre(std::string(50, 'f')));
+    fs->Rename(deep + "\\Deep.galaxy", deep + "\\Deep.galold");
+    EXPECT_EQ(FirstFile(*fs, deep + "\\Deep.galold"), "Deep.galold");
+    fs->Remove(deep + "\\Deep.galold");
+    EXPECT_EQ(FirstFile(*fs, deep + "\\*"), "");
+}
+
+// Natively the port orders names by the text rule; under Wine by CompareStringW, which must
+// agree with it for the letters of the code pages the program meets.
+TEST_F(FileSystemContract, OrdersNamesAsTheTextRuleDoes) {
+    const std::vector<std::string> names = {
+        "Zeta",   "карта", "étoile", "Карта", "Etoile", "co-op",   "1x",    "coop",     "Anders",
+        "Ändern", "Łódź",  "Lz",     "_x",    "Straße", "Strasse", "Ωμέγα", "ωμεγα",    "Ёлка",
+        "Жук",    "Ґанок", "Гуси",   "Йод",   "Иоф",    "Ａｂｃ",  "abd",   "Ødegaard", "Olsen",
+        "Čapek",  "Cyril", "Ďábel",  "Dz",    "Šárka",  "Sz",      "Ÿves",  "yz"};
+    std::vector<std::string> bySystem = names;
+    SortNamesIgnoringCase(
+        bySystem, [&](std::string_view a, std::string_view b) { return fs->CompareNames(a, b); });
+    std::vector<std::string> byText = names;
+    SortNamesIgnoringCase(byText);
+    EXPECT_EQ(bySystem, byText);
 }
 
 TEST_F(FileSystemContract, ListsSubfoldersAndMatchingFiles) {

@@ -28,6 +28,19 @@ void Store(const std::string& name, DWORD type, const std::string& bytes) {
     ::RegCloseKey(key);
 }
 
+// Stores a text value with the wide API, as an installer would.
+void StoreText(const std::wstring& name, const std::wstring& text) {
+    const std::string bytes(reinterpret_cast<const char*>(text.c_str()),
+                            (text.size() + 1) * sizeof(wchar_t));
+    HKEY key = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\GalemendProbeTest", 0, nullptr, 0,
+                                KEY_SET_VALUE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    ::RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(bytes.data()),
+                     static_cast<DWORD>(bytes.size()));
+    ::RegCloseKey(key);
+}
+
 // One way to reach the registry; each either succeeds or throws RegistryError.
 struct Route {
     const char* name;
@@ -85,6 +98,14 @@ TEST_P(RegistryRoutes, WriteReadDelete) {
     route.remove(path);
     EXPECT_THROW(route.read(path), RegistryError);
     EXPECT_THROW(route.remove(path), RegistryError);
+}
+
+// A game installed in a folder named outside the ANSI code page.
+TEST_P(RegistryRoutes, TextOutsideTheCodePageComesBackWhole) {
+    StoreText(L"Path", L"C:\\Games\\星海 Corvane");
+    EXPECT_EQ(route.read(kUserKey + "Path"), "C:\\Games\\星海 Corvane");
+    route.write(kUserKey + "Ёлка\\Карта", "D:\\Ωμέγα\\星", "REG_SZ");
+    EXPECT_EQ(route.read(kUserKey + "Ёлка\\Карта"), "D:\\Ωμέγα\\星");
 }
 
 TEST_P(RegistryRoutes, MissingValueKeyOrRootFailsToRead) {

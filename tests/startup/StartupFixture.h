@@ -7,6 +7,7 @@
 
 #include "controls/Controls.h"
 #include "conversion/Templates.h"
+#include "platform/CodePages.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "startup/FormLoad.h"
 #include "support/FakeSystemProbe.h"
@@ -44,8 +45,8 @@ class StartupTest : public ::testing::Test {
     FakeHost host;
     Form1Controls form{fs};
     InstallationState installation;
-    TemplateState templates;
-    DiagnosticLog log{fs};
+    TemplateState templates{SystemCodePage(probe.ansiCodePage)};
+    DiagnosticLog log{fs, templates.codePage};
     int silentRuns = 0;
     ExitStatus silentResult = ExitStatus::Normal;
 };

@@ -1,17 +1,13 @@
 #include "support/FakeSystemProbe.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "platform/Registry.h"
+#include "text/LetterCase.h"
 
 namespace galemend::test {
 
 namespace {
-
-char Lower(char c) {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-}
 
 void PutWord(std::string& block, std::size_t offset, std::uint32_t word) {
     for (std::size_t i = 0; i < 4; ++i) {
@@ -29,8 +25,7 @@ std::uint32_t Low(const std::array<std::uint16_t, 4>& v) {
 }  // namespace
 
 bool IgnoringCase::operator()(const std::string& a, const std::string& b) const {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return Lower(x) < Lower(y); });
+    return LowerCase(a) < LowerCase(b);
 }
 
 FakeSystemProbe::FakeSystemProbe() {

@@ -16,7 +16,7 @@ struct ProcessTerminated {
     unsigned exitStatus;
 };
 
-// Orders registry paths as the registry compares names: ignoring ASCII case.
+// Orders registry paths as the registry compares names: ignoring case, every letter.
 struct IgnoringCase {
     bool operator()(const std::string& a, const std::string& b) const;
 };
@@ -57,8 +57,10 @@ class FakeSystemProbe : public SystemProbe {
     std::string CommandLine() const override;
     std::string ExecutableFolder() const override;
     std::string CurrentFolder() const override;
+    unsigned AnsiCodePage() const override { return ansiCodePage; }
 
     std::string currentFolder;  // empty: the current folder cannot be read
+    unsigned ansiCodePage = 1252;
 };
 
 // A Host that records what the program did to the desktop; Terminate throws
@@ -77,7 +79,7 @@ class FakeHost : public Host {
     }
 };
 
-// SHGetFolderPathA's answer for a found folder: status 0, the path in a NUL-filled buffer of
+// SHGetFolderPathW's answer for a found folder: status 0, the path in a NUL-filled buffer of
 // 260 characters.
 FolderPathAnswer FoundFolder(const std::string& path);
 

@@ -31,6 +31,10 @@ class FaultyFileSystem : public FileSystem {
     std::vector<std::string> ListFolders(const std::string& folder) const override;
     std::vector<std::string> ListFiles(const std::string& folder,
                                        const std::string& pattern) const override;
+    // Never fails: ordering names is no disk operation.
+    int CompareNames(std::string_view a, std::string_view b) const override {
+        return inner_.CompareNames(a, b);
+    }
 
   protected:
     std::string FindFirst(const std::string& pattern, EntryKinds kinds) const override;

@@ -1,5 +1,6 @@
 #include "support/ScopedTempDir.h"
 
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <random>
@@ -15,6 +16,17 @@ namespace galemend::test {
 namespace fs = std::filesystem;
 
 namespace {
+
+// Paths are UTF-8 text, as the program's are; a narrow path would be read in another code.
+fs::path FromUtf8(std::string_view text) {
+    return fs::path(std::u8string(reinterpret_cast<const char8_t*>(text.data()), text.size()));
+}
+
+std::string Utf8Of(const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size());
+}
+
 fs::path Under(const fs::path& root, std::string_view relative) {
     std::string native(relative);
     for (char& c : native) {
@@ -22,8 +34,39 @@ fs::path Under(const fs::path& root, std::string_view relative) {
             c = '/';
         }
     }
-    return root / fs::path(native);
+    return root / FromUtf8(native);
 }
+
+#ifdef _WIN32
+void AddAttribute(const fs::path& path, DWORD attribute) {
+    ::SetFileAttributesW(path.c_str(), ::GetFileAttributesW(path.c_str()) | attribute);
+}
+
+// Removes a folder with everything in it. Given in the \\?\ form, it reaches paths of any
+// length, which std::filesystem does not; attributes set by a test are cleared first.
+void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW data{};
+    const HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") {
+                continue;
+            }
+            const std::wstring path = folder + L"\\" + name;
+            ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+                RemoveTree(path);
+            } else {
+                ::DeleteFileW(path.c_str());
+            }
+        } while (::FindNextFileW(find, &data));
+        ::FindClose(find);
+    }
+    ::RemoveDirectoryW(folder.c_str());
+}
+#endif
+
 }  // namespace
 
 ScopedTempDir::ScopedTempDir() {
@@ -42,18 +85,18 @@ ScopedTempDir::ScopedTempDir() {
 }
 
 ScopedTempDir::~ScopedTempDir() {
-    std::error_code ignored;
 #ifdef _WIN32
-    // Attributes set by a test would keep the entries from being removed.
-    for (const auto& entry : fs::recursive_directory_iterator(host_, ignored)) {
-        ::SetFileAttributesA(entry.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
-    }
-#endif
+    std::wstring folder = host_.wstring();
+    std::replace(folder.begin(), folder.end(), L'/', L'\\');
+    RemoveTree(L"\\\\?\\" + folder);
+#else
+    std::error_code ignored;
     fs::remove_all(host_, ignored);
+#endif
 }
 
 std::string ScopedTempDir::Path() const {
-    std::string text = host_.string();
+    std::string text = Utf8Of(host_);
 #ifdef _WIN32
     for (char& c : text) {
         if (c == '/') {
@@ -83,7 +126,7 @@ void ScopedTempDir::Write(std::string_view relative, std::string_view bytes) con
     std::ofstream out(target, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out) {
-        throw std::runtime_error("cannot write " + target.string());
+        throw std::runtime_error("cannot write " + Utf8Of(target));
     }
 }
 
@@ -93,15 +136,13 @@ void ScopedTempDir::MakeFolder(std::string_view relative) const {
 
 void ScopedTempDir::MakeHidden([[maybe_unused]] std::string_view relative) const {
 #ifdef _WIN32
-    const std::string path = Under(host_, relative).string();
-    ::SetFileAttributesA(path.c_str(), ::GetFileAttributesA(path.c_str()) | FILE_ATTRIBUTE_HIDDEN);
+    AddAttribute(Under(host_, relative), FILE_ATTRIBUTE_HIDDEN);
 #endif
 }
 
 void ScopedTempDir::MakeSystem([[maybe_unused]] std::string_view relative) const {
 #ifdef _WIN32
-    const std::string path = Under(host_, relative).string();
-    ::SetFileAttributesA(path.c_str(), ::GetFileAttributesA(path.c_str()) | FILE_ATTRIBUTE_SYSTEM);
+    AddAttribute(Under(host_, relative), FILE_ATTRIBUTE_SYSTEM);
 #endif
 }
 

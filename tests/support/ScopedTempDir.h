@@ -7,6 +7,7 @@
 namespace galemend::test {
 
 // A private folder on the real disk, removed with everything in it when the object goes.
+// Paths and relative names are UTF-8, as the program's are.
 class ScopedTempDir {
   public:
     ScopedTempDir();
@@ -26,7 +27,7 @@ class ScopedTempDir {
     void MakeFolder(std::string_view relative) const;
     // Marks an entry hidden: on Windows by its attribute; natively its name must start with ".".
     void MakeHidden(std::string_view relative) const;
-    // Marks an entry as a system file (Windows only; natively nothing is a system file).
+    // Gives an entry the system attribute (Windows only; natively nothing is a system file).
     void MakeSystem(std::string_view relative) const;
     bool Exists(std::string_view relative) const;
     std::string Read(std::string_view relative) const;

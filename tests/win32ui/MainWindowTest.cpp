@@ -14,9 +14,10 @@
 #include <vector>
 
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Support.h"
+#include "platform/win32/Win32SystemProbe.h"
 #include "support/FakeSystemProbe.h"
 #include "support/ScopedTempDir.h"
-#include "platform/win32/Win32SystemProbe.h"
 #include "ui/Form1.h"
 #include "ui/WindowDesign.h"
 #include "ui/win32/MainWindow.h"
@@ -29,11 +30,12 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::StartsWith;
 
+// Texts are read with the W messages, in UTF-8 as the models hold them.
 std::string TextOf(HWND window) {
-    std::string text(static_cast<size_t>(::GetWindowTextLengthA(window)) + 1, '\0');
+    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(
-        static_cast<size_t>(::GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-    return text;
+        static_cast<size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return Utf8FromWide(text);
 }
 
 std::string ClassOf(HWND window) {
@@ -60,10 +62,10 @@ std::vector<std::string> ListItems(HWND list, bool combo = false) {
     const UINT length = combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN;
     const UINT get = combo ? CB_GETLBTEXT : LB_GETTEXT;
     std::vector<std::string> items;
-    for (LRESULT i = 0; i < ::SendMessageA(list, count, 0, 0); ++i) {
-        std::vector<char> text(static_cast<size_t>(::SendMessageA(list, length, i, 0)) + 1, '\0');
-        ::SendMessageA(list, get, i, reinterpret_cast<LPARAM>(text.data()));
-        items.emplace_back(text.data());
+    for (LRESULT i = 0; i < ::SendMessageW(list, count, 0, 0); ++i) {
+        std::vector<wchar_t> text(static_cast<size_t>(::SendMessageW(list, length, i, 0)) + 1);
+        ::SendMessageW(list, get, i, reinterpret_cast<LPARAM>(text.data()));
+        items.push_back(Utf8FromWide(text.data()));
     }
     return items;
 }
@@ -166,6 +168,25 @@ TEST_F(MainWindowTest, ModelChangesShowAtOnce) {
     EXPECT_EQ(TextOf(window->Handle()), "merrow's corv & Sundering map updater DeBuGgInG M O D E!");
     EXPECT_EQ(window->Views().tips.Get(Control(control_id::Command(4))), "C:\\Games\\Corv\\");
     EXPECT_EQ(window->Views().tips.Get(Control(control_id::Command(5))), "");
+}
+
+TEST_F(MainWindowTest, NamesOutsideTheCodePageShowWhole) {
+    dir.Write("星海 Corvane/Карта.galaxy", "m");
+    dir.MakeFolder("星海 Corvane/Ωμέγα");
+    form.controls.File1.SetPath(dir.Path("星海 Corvane"));
+    form.controls.Dir1.SetPath(dir.Path("星海 Corvane"));
+    form.controls.Text1.AppendText("Карта.galaxy\r\n");
+    form.controls.Label4.SetCaption("Ёлка");
+    form.controls.Command4.SetToolTip("C:\\星海\\");
+
+    const std::vector<std::string> rows = ListItems(Control(control_id::kDir1));
+    ASSERT_GE(rows.size(), 2u);
+    EXPECT_EQ(rows[rows.size() - 2], "星海 Corvane");
+    EXPECT_EQ(rows.back(), "Ωμέγα");
+    EXPECT_THAT(ListItems(Control(control_id::kFile1)), ElementsAre("Карта.galaxy"));
+    EXPECT_EQ(TextOf(Control(control_id::kText1)), "Карта.galaxy\r\n");
+    EXPECT_EQ(TextOf(Control(control_id::Label(4))), "Ёлка");
+    EXPECT_EQ(window->Views().tips.Get(Control(control_id::Command(4))), "C:\\星海\\");
 }
 
 TEST_F(MainWindowTest, LabelThatSizesToItsTextGrowsInPlace) {

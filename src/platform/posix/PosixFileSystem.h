@@ -9,7 +9,8 @@ namespace galemend {
 
 // FileSystem on host folders, for native builds. Windows-style paths are mapped at the
 // boundary: "\" becomes "/", and a drive prefix such as "C:" is replaced by the host folder
-// registered for it. Name patterns match ignoring case; names starting with "." are hidden.
+// registered for it; the UTF-8 names pass to the host as they are. Name patterns match
+// ignoring case. The host has no system attribute: only names starting with "." are hidden.
 class PosixFileSystem : public FileSystem {
   public:
     PosixFileSystem() = default;

@@ -72,13 +72,20 @@ std::string Dword(std::int32_t number) {
     return bytes;
 }
 
+// The bytes of a text as the W functions store it: UTF-16 with its terminating NUL.
+std::string WideBytes(const std::string& text) {
+    const std::wstring wide = WideFromUtf8(text);
+    return std::string(reinterpret_cast<const char*>(wide.c_str()),
+                       (wide.size() + 1) * sizeof(wchar_t));
+}
+
 // The registry type and the bytes that a write of this text with this type name stores.
 std::pair<DWORD, std::string> Stored(const std::string& value, const std::string& type) {
     if (type == "REG_SZ") {
-        return {REG_SZ, value + '\0'};
+        return {REG_SZ, WideBytes(value)};
     }
     if (type == "REG_EXPAND_SZ") {
-        return {REG_EXPAND_SZ, value + '\0'};
+        return {REG_EXPAND_SZ, WideBytes(value)};
     }
     // Numbers are stored in four bytes, also as binary data.
     if (type == "REG_DWORD") {
@@ -95,14 +102,15 @@ std::pair<DWORD, std::string> Stored(const std::string& value, const std::string
 std::string NativeRegistry::Read(const std::string& keyPath) const {
     const RegistryKeyPath path = Split(keyPath);
     RegistryKey key;
-    Check(
-        ::RegOpenKeyExA(RootKey(path.root), path.subKey.c_str(), 0, KEY_QUERY_VALUE, key.Receive()),
-        keyPath);
+    Check(::RegOpenKeyExW(RootKey(path.root), WideFromUtf8(path.subKey).c_str(), 0, KEY_QUERY_VALUE,
+                          key.Receive()),
+          keyPath);
+    const std::wstring valueName = WideFromUtf8(path.valueName);
     std::string bytes(256, '\0');
     for (;;) {
         DWORD type = REG_NONE;
         DWORD size = static_cast<DWORD>(bytes.size());
-        const LONG status = ::RegQueryValueExA(key.Get(), path.valueName.c_str(), nullptr, &type,
+        const LONG status = ::RegQueryValueExW(key.Get(), valueName.c_str(), nullptr, &type,
                                                reinterpret_cast<BYTE*>(bytes.data()), &size);
         if (status == ERROR_MORE_DATA) {
             bytes.assign(size, '\0');
@@ -120,10 +128,10 @@ void NativeRegistry::Write(const std::string& keyPath, const std::string& value,
     const auto [valueType, bytes] = Stored(value, type);
     RegistryKey key;
     Check(
-        ::RegCreateKeyExA(RootKey(path.root), path.subKey.c_str(), 0, nullptr,
+        ::RegCreateKeyExW(RootKey(path.root), WideFromUtf8(path.subKey).c_str(), 0, nullptr,
                           REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, key.Receive(), nullptr),
         keyPath);
-    Check(::RegSetValueExA(key.Get(), path.valueName.c_str(), 0, valueType,
+    Check(::RegSetValueExW(key.Get(), WideFromUtf8(path.valueName).c_str(), 0, valueType,
                            reinterpret_cast<const BYTE*>(bytes.data()),
                            static_cast<DWORD>(bytes.size())),
           keyPath);
@@ -136,12 +144,13 @@ void NativeRegistry::Delete(const std::string& keyPath) const {
         if (path.subKey.empty()) {
             throw RegistryError("a root key cannot be deleted");
         }
-        Check(::RegDeleteKeyA(root, path.subKey.c_str()), keyPath);
+        Check(::RegDeleteKeyW(root, WideFromUtf8(path.subKey).c_str()), keyPath);
         return;
     }
     RegistryKey key;
-    Check(::RegOpenKeyExA(root, path.subKey.c_str(), 0, KEY_SET_VALUE, key.Receive()), keyPath);
-    Check(::RegDeleteValueA(key.Get(), path.valueName.c_str()), keyPath);
+    Check(::RegOpenKeyExW(root, WideFromUtf8(path.subKey).c_str(), 0, KEY_SET_VALUE, key.Receive()),
+          keyPath);
+    Check(::RegDeleteValueW(key.Get(), WideFromUtf8(path.valueName).c_str()), keyPath);
 }
 
 namespace {
@@ -159,14 +168,14 @@ std::string Joined(const std::vector<std::string>& items) {
 
 std::string ScalarText(const VARIANT& value) {
     if (V_VT(&value) == VT_BSTR) {
-        return AnsiFromBstr(V_BSTR(&value));
+        return Utf8FromBstr(V_BSTR(&value));
     }
     Variant text;
     // VariantChangeType only reads its source, though it is declared to take it mutable.
     if (FAILED(::VariantChangeType(text.Get(), const_cast<VARIANT*>(&value), 0, VT_BSTR))) {
         throw RegistryError("the value has no text form");
     }
-    return AnsiFromBstr(V_BSTR(text.Get()));
+    return Utf8FromBstr(V_BSTR(text.Get()));
 }
 
 // Lists come back as one-dimensional arrays of VARIANTs (multi-strings, binary data).
@@ -191,10 +200,10 @@ std::string ArrayText(SAFEARRAY* array) {
     return Joined(items);
 }
 
-std::string Expanded(const std::string& text) {
-    std::string expanded(text.size() + 1, '\0');
+std::wstring Expanded(const std::wstring& text) {
+    std::wstring expanded(text.size() + 1, L'\0');
     for (;;) {
-        const DWORD needed = ::ExpandEnvironmentStringsA(text.c_str(), expanded.data(),
+        const DWORD needed = ::ExpandEnvironmentStringsW(text.c_str(), expanded.data(),
                                                          static_cast<DWORD>(expanded.size()));
         if (needed == 0) {
             return text;
@@ -203,12 +212,19 @@ std::string Expanded(const std::string& text) {
             expanded.resize(needed - 1);
             return expanded;
         }
-        expanded.assign(needed, '\0');
+        expanded.assign(needed, L'\0');
     }
 }
 
-std::string UpToNul(const std::string& bytes) {
-    return bytes.substr(0, bytes.find('\0'));
+// The UTF-16 text of stored bytes (an odd last byte is no character).
+std::wstring WideOf(const std::string& bytes) {
+    std::wstring wide(bytes.size() / sizeof(wchar_t), L'\0');
+    std::memcpy(wide.data(), bytes.data(), wide.size() * sizeof(wchar_t));
+    return wide;
+}
+
+std::wstring UpToNul(const std::wstring& text) {
+    return text.substr(0, text.find(L'\0'));
 }
 
 }  // namespace
@@ -223,9 +239,9 @@ std::string TextOfVariant(const VARIANT& value) {
 std::string TextOfRegistryData(DWORD type, const std::string& bytes) {
     switch (type) {
         case REG_SZ:
-            return UpToNul(bytes);
+            return Utf8FromWide(UpToNul(WideOf(bytes)));
         case REG_EXPAND_SZ:
-            return Expanded(UpToNul(bytes));
+            return Utf8FromWide(Expanded(UpToNul(WideOf(bytes))));
         case REG_DWORD: {
             if (bytes.size() != 4) {
                 throw RegistryError("malformed REG_DWORD value");
@@ -242,11 +258,12 @@ std::string TextOfRegistryData(DWORD type, const std::string& bytes) {
             return Joined(items);
         }
         case REG_MULTI_SZ: {
+            const std::wstring text = WideOf(bytes);
             std::vector<std::string> items;
             std::size_t at = 0;
-            while (at < bytes.size() && bytes[at] != '\0') {
-                const std::size_t end = std::min(bytes.find('\0', at), bytes.size());
-                items.push_back(bytes.substr(at, end - at));
+            while (at < text.size() && text[at] != L'\0') {
+                const std::size_t end = std::min(text.find(L'\0', at), text.size());
+                items.push_back(Utf8FromWide(text.substr(at, end - at)));
                 at = end + 1;
             }
             return Joined(items);

@@ -28,7 +28,8 @@ class NativeRegistry {
 
 // A value as the scripting host hands it back.
 std::string TextOfVariant(const VARIANT& value);
-// A value as the registry stores it: its type (REG_SZ, ...) and its bytes.
+// A value as the registry stores it: its type (REG_SZ, ...) and its bytes as the W functions
+// give them (text in UTF-16).
 std::string TextOfRegistryData(DWORD type, const std::string& bytes);
 
 // The number a REG_DWORD write stores for the text, by the scripting host's conversion rules.

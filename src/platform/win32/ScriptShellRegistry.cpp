@@ -73,7 +73,7 @@ void Call(IDispatch& shell, const wchar_t* method, const std::string& keyPath,
     if (cause == E_NOTIMPL || cause == DISP_E_MEMBERNOTFOUND) {
         throw ScriptShellRegistry::Unsupported("WScript.Shell does not implement a method");
     }
-    const std::string reason = AnsiFromBstr(exception.info.bstrDescription);
+    const std::string reason = Utf8FromBstr(exception.info.bstrDescription);
     throw RegistryError(keyPath + ": " + (reason.empty() ? Hex(cause) : reason));
 }
 

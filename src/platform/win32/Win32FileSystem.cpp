@@ -37,8 +37,8 @@ class Handle {
 
 class FindHandle {
   public:
-    FindHandle(const std::string& pattern, WIN32_FIND_DATAA& data)
-        : handle_(::FindFirstFileA(pattern.c_str(), &data)) {}
+    FindHandle(const std::string& pattern, WIN32_FIND_DATAW& data)
+        : handle_(::FindFirstFileW(SystemPath(pattern).c_str(), &data)) {}
     FindHandle(const FindHandle&) = delete;
     FindHandle& operator=(const FindHandle&) = delete;
     ~FindHandle() {
@@ -47,27 +47,30 @@ class FindHandle {
         }
     }
     bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    bool Next(WIN32_FIND_DATAA& data) const { return ::FindNextFileA(handle_, &data) != 0; }
+    bool Next(WIN32_FIND_DATAW& data) const { return ::FindNextFileW(handle_, &data) != 0; }
 
   private:
     HANDLE handle_;
 };
 
-constexpr DWORD kInvisible = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-
-bool IsFolder(const WIN32_FIND_DATAA& data) {
+bool IsFolder(const WIN32_FIND_DATAW& data) {
     return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-bool IsDotEntry(const char* name) {
-    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+// Hidden and system entries never count.
+bool IsInvisible(const WIN32_FIND_DATAW& data) {
+    return (data.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
+}
+
+bool IsDotEntry(const wchar_t* name) {
+    return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
 }
 
 // Visits every entry the pattern matches. A pattern that matches nothing in an existing
 // folder gives no entries; a folder that cannot be listed throws.
 void ForEachEntry(const std::string& pattern,
-                  const std::function<void(const WIN32_FIND_DATAA&)>& visit) {
-    WIN32_FIND_DATAA data{};
+                  const std::function<void(const WIN32_FIND_DATAW&)>& visit) {
+    WIN32_FIND_DATAW data{};
     const FindHandle find(pattern, data);
     if (!find.Valid()) {
         const DWORD error = ::GetLastError();
@@ -91,24 +94,23 @@ std::string InFolder(const std::string& folder, const std::string& name) {
 }  // namespace
 
 std::string Win32FileSystem::FindFirst(const std::string& pattern, EntryKinds kinds) const {
-    WIN32_FIND_DATAA data{};
+    WIN32_FIND_DATAW data{};
     const FindHandle find(pattern, data);
     if (!find.Valid()) {
         return {};
     }
     do {
-        const bool skip = (data.dwFileAttributes & kInvisible) != 0 ||
-                          (kinds == EntryKinds::FilesOnly && IsFolder(data));
+        const bool skip = IsInvisible(data) || (kinds == EntryKinds::FilesOnly && IsFolder(data));
         if (!skip) {
-            return data.cFileName;
+            return Utf8FromWide(data.cFileName);
         }
     } while (find.Next(data));
     return {};
 }
 
 std::string Win32FileSystem::ReadFile(const std::string& path) const {
-    Handle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    Handle file(::CreateFileW(SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
         throw Win32RuntimeError(::GetLastError(), path);
     }
@@ -130,7 +132,7 @@ std::string Win32FileSystem::ReadFile(const std::string& path) const {
 }
 
 void Win32FileSystem::WriteFile(const std::string& path, std::string_view bytes) {
-    Handle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    Handle file(::CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
         throw Win32RuntimeError(::GetLastError(), path);
@@ -150,23 +152,22 @@ void Win32FileSystem::WriteFile(const std::string& path, std::string_view bytes)
 }
 
 void Win32FileSystem::Rename(const std::string& from, const std::string& to) {
-    if (!::MoveFileA(from.c_str(), to.c_str())) {
+    if (!::MoveFileW(SystemPath(from).c_str(), SystemPath(to).c_str())) {
         throw Win32RuntimeError(::GetLastError(), from + " -> " + to);
     }
 }
 
 void Win32FileSystem::Remove(const std::string& path) {
-    if (!::DeleteFileA(path.c_str())) {
+    if (!::DeleteFileW(SystemPath(path).c_str())) {
         throw Win32RuntimeError(::GetLastError(), path);
     }
 }
 
 std::vector<std::string> Win32FileSystem::ListFolders(const std::string& folder) const {
     std::vector<std::string> names;
-    ForEachEntry(InFolder(folder, "*"), [&](const WIN32_FIND_DATAA& data) {
-        if (IsFolder(data) && (data.dwFileAttributes & kInvisible) == 0 &&
-            !IsDotEntry(data.cFileName)) {
-            names.emplace_back(data.cFileName);
+    ForEachEntry(InFolder(folder, "*"), [&](const WIN32_FIND_DATAW& data) {
+        if (IsFolder(data) && !IsInvisible(data) && !IsDotEntry(data.cFileName)) {
+            names.push_back(Utf8FromWide(data.cFileName));
         }
     });
     return names;
@@ -175,12 +176,22 @@ std::vector<std::string> Win32FileSystem::ListFolders(const std::string& folder)
 std::vector<std::string> Win32FileSystem::ListFiles(const std::string& folder,
                                                     const std::string& pattern) const {
     std::vector<std::string> names;
-    ForEachEntry(InFolder(folder, pattern), [&](const WIN32_FIND_DATAA& data) {
-        if (!IsFolder(data) && (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) == 0) {
-            names.emplace_back(data.cFileName);
+    ForEachEntry(InFolder(folder, pattern), [&](const WIN32_FIND_DATAW& data) {
+        if (!IsFolder(data) && !IsInvisible(data)) {
+            names.push_back(Utf8FromWide(data.cFileName));
         }
     });
     return names;
+}
+
+int Win32FileSystem::CompareNames(std::string_view a, std::string_view b) const {
+    // The comparison of a sorted list box.
+    const std::wstring x = WideFromUtf8(a);
+    const std::wstring y = WideFromUtf8(b);
+    const int result =
+        ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, x.data(), static_cast<int>(x.size()),
+                         y.data(), static_cast<int>(y.size()));
+    return result == 0 ? FileSystem::CompareNames(a, b) : result - CSTR_EQUAL;
 }
 
 }  // namespace galemend

@@ -13,10 +13,17 @@
 
 namespace galemend {
 
-// Conversions between the program's ANSI text and the UTF-16 text of COM, through the
-// system's ANSI code page.
-std::wstring WideFromAnsi(std::string_view text);
-std::string AnsiFromWide(std::wstring_view text);
+// Conversions between the program's UTF-8 text and the UTF-16 text of the W functions and
+// COM, the one place where they happen. A lone surrogate, which a file name may hold, keeps
+// its three-byte form both ways, so that every name the system gives comes back to it
+// unchanged; a byte that is not valid UTF-8 becomes U+FFFD.
+std::wstring WideFromUtf8(std::string_view text);
+std::string Utf8FromWide(std::wstring_view text);
+
+// A path as the W functions take it: UTF-16, and when it is too long for the classic limit
+// (MAX_PATH) the full path in the \\?\ form ("C:\..." becomes "\\?\C:\...", "\\server\share"
+// becomes "\\?\UNC\server\share"), which has no such limit.
+std::wstring SystemPath(std::string_view path);
 
 // The runtime error that a failed Win32 call stands for.
 RuntimeError Win32RuntimeError(DWORD error, const std::string& detail);
@@ -83,7 +90,7 @@ class ComPtr {
 // Owns a BSTR and frees it when it goes.
 class Bstr {
   public:
-    explicit Bstr(std::string_view ansi);
+    explicit Bstr(std::string_view text);
     Bstr(const Bstr&) = delete;
     Bstr& operator=(const Bstr&) = delete;
     ~Bstr() { ::SysFreeString(text_); }
@@ -98,7 +105,7 @@ class Bstr {
 class Variant {
   public:
     Variant() { ::VariantInit(&value_); }
-    explicit Variant(std::string_view ansi);
+    explicit Variant(std::string_view text);
     Variant(const Variant&) = delete;
     Variant& operator=(const Variant&) = delete;
     ~Variant() { ::VariantClear(&value_); }
@@ -110,7 +117,7 @@ class Variant {
     VARIANT value_;
 };
 
-// ANSI text of a BSTR (null counts as empty).
-std::string AnsiFromBstr(BSTR text);
+// UTF-8 text of a BSTR (null counts as empty).
+std::string Utf8FromBstr(BSTR text);
 
 }  // namespace galemend

@@ -11,6 +11,7 @@
 #include "platform/SystemFacts.h"
 #include "platform/win32/NativeRegistry.h"
 #include "platform/win32/ScriptShellRegistry.h"
+#include "platform/win32/Win32Support.h"
 #include "text/Text.h"
 
 namespace galemend {
@@ -56,11 +57,12 @@ VersionRecord Win32SystemProbe::WindowsVersion() const {
 }
 
 FolderPathAnswer Win32SystemProbe::SpecialFolderPath(std::uint32_t folderId) const {
-    FolderPathAnswer answer;
-    answer.buffer.assign(kFolderBufferSize, '\0');
+    std::wstring buffer(kFolderBufferSize, L'\0');
     const HRESULT status =
-        ::SHGetFolderPathA(nullptr, static_cast<int>(folderId), nullptr, 0, answer.buffer.data());
+        ::SHGetFolderPathW(nullptr, static_cast<int>(folderId), nullptr, 0, buffer.data());
+    FolderPathAnswer answer;
     answer.status = static_cast<std::uint32_t>(status);
+    answer.buffer = Utf8FromWide(buffer);
     return answer;
 }
 
@@ -78,75 +80,81 @@ void Win32SystemProbe::RegDelete(const std::string& keyPath) {
 }
 
 std::optional<std::string> Win32SystemProbe::VersionRootBlock(const std::string& path) const {
+    const std::wstring file = SystemPath(path);
     DWORD ignored = 0;
-    const DWORD size = ::GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    const DWORD size = ::GetFileVersionInfoSizeW(file.c_str(), &ignored);
     if (size < 1) {
         return std::nullopt;
     }
     std::vector<char> resource(static_cast<std::size_t>(size) + 1, '\0');
-    if (!::GetFileVersionInfoA(path.c_str(), 0, size, resource.data())) {
+    if (!::GetFileVersionInfoW(file.c_str(), 0, size, resource.data())) {
         return std::string();
     }
     void* root = nullptr;
     UINT length = 0;
-    char rootName[] = "\\";
-    if (!::VerQueryValueA(resource.data(), rootName, &root, &length) || root == nullptr) {
+    wchar_t rootName[] = L"\\";
+    if (!::VerQueryValueW(resource.data(), rootName, &root, &length) || root == nullptr) {
         return std::string();
     }
     return std::string(static_cast<const char*>(root), length);
 }
 
 std::string Win32SystemProbe::EnvironmentVariable(const std::string& name) const {
-    std::string value(64, '\0');
+    const std::wstring wideName = WideFromUtf8(name);
+    std::wstring value(64, L'\0');
     for (;;) {
-        const DWORD needed =
-            ::GetEnvironmentVariableA(name.c_str(), value.data(), static_cast<DWORD>(value.size()));
+        const DWORD needed = ::GetEnvironmentVariableW(wideName.c_str(), value.data(),
+                                                       static_cast<DWORD>(value.size()));
         if (needed < value.size()) {
             value.resize(needed);  // 0 when the variable is not set
-            return value;
+            return Utf8FromWide(value);
         }
-        value.assign(needed, '\0');
+        value.assign(needed, L'\0');
     }
 }
 
 std::string Win32SystemProbe::CommandLine() const {
-    return ArgumentsAfterProgramName(::GetCommandLineA());
+    return ArgumentsAfterProgramName(Utf8FromWide(::GetCommandLineW()));
 }
 
 std::string Win32SystemProbe::ExecutableFolder() const {
-    std::string path(MAX_PATH, '\0');
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length =
-            ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+            ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length < path.size()) {
             path.resize(length);
-            return FolderOfModule(path);
+            return FolderOfModule(Utf8FromWide(path));
         }
-        path.assign(path.size() * 2, '\0');  // cut short: try again with more room
+        path.assign(path.size() * 2, L'\0');  // cut short: try again with more room
     }
 }
 
+unsigned Win32SystemProbe::AnsiCodePage() const {
+    return ::GetACP();
+}
+
 std::string Win32SystemProbe::CurrentFolder() const {
-    std::string folder(MAX_PATH, '\0');
+    std::wstring folder(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length =
-            ::GetCurrentDirectoryA(static_cast<DWORD>(folder.size()), folder.data());
+            ::GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data());
         if (length < folder.size()) {
             folder.resize(length);  // 0 on failure
-            return folder;
+            return Utf8FromWide(folder);
         }
-        folder.assign(length, '\0');  // too small: length is the room needed
+        folder.assign(length, L'\0');  // too small: length is the room needed
     }
 }
 
 void Win32Host::ShowMessage(const std::string& text) {
     // Owned by the window that is active, so that the message is modal to it.
-    ::MessageBoxA(::GetActiveWindow(), text.c_str(), "galemend", MB_OK);
+    ::MessageBoxW(::GetActiveWindow(), WideFromUtf8(text).c_str(), L"galemend", MB_OK);
 }
 
 void Win32Host::ProcessPendingEvents() {
     MSG message{};
-    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             // Leave the quit request for the window's own message loop.
             ::PostQuitMessage(static_cast<int>(message.wParam));
@@ -154,9 +162,9 @@ void Win32Host::ProcessPendingEvents() {
         }
         // Keyboard navigation keeps working while a long search pumps the events.
         const HWND top = message.hwnd ? ::GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-        if (top == nullptr || !::IsDialogMessageA(top, &message)) {
+        if (top == nullptr || !::IsDialogMessageW(top, &message)) {
             ::TranslateMessage(&message);
-            ::DispatchMessageA(&message);
+            ::DispatchMessageW(&message);
         }
     }
 }

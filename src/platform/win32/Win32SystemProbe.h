@@ -6,7 +6,8 @@
 
 namespace galemend {
 
-// SystemProbe on the Win32 API (the ANSI functions), as on Windows and under Wine. Registry
+// SystemProbe on the Win32 API, as on Windows and under Wine: the W functions, their text
+// converted to and from UTF-8 (only the version record comes from GetVersionExA). Registry
 // work goes through the WScript.Shell object, created afresh for each operation, and falls
 // back to the native registry functions when the object cannot be created or lacks the
 // method.
@@ -29,6 +30,7 @@ class Win32SystemProbe : public SystemProbe {
     std::string CommandLine() const override;
     std::string ExecutableFolder() const override;
     std::string CurrentFolder() const override;
+    unsigned AnsiCodePage() const override;
 
   private:
     std::wstring progId_;

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32/Win32Support.h"
 #include "ui/Form1.h"
 #include "ui/WindowDesign.h"
 #include "ui/win32/ListViews.h"
@@ -18,9 +19,9 @@ namespace galemend {
 namespace {
 
 // The tool record as both the classic and the themed common controls read it.
-TTTOOLINFOA ToolFor(HWND owner, HWND control) {
-    TTTOOLINFOA tool{};
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+TTTOOLINFOW ToolFor(HWND owner, HWND control) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = owner;
     tool.uId = reinterpret_cast<UINT_PTR>(control);
@@ -31,7 +32,7 @@ TTTOOLINFOA ToolFor(HWND owner, HWND control) {
 
 ToolTips::ToolTips(HWND owner)
     : owner_(owner),
-      tips_(::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+      tips_(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                               CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, nullptr, nullptr)) {
     if (tips_ == nullptr) {
@@ -40,23 +41,22 @@ ToolTips::ToolTips(HWND owner)
 }
 
 void ToolTips::Set(HWND control, const std::string& text) {
-    TTTOOLINFOA tool = ToolFor(owner_, control);
-    std::vector<char> buffer(text.begin(), text.end());
-    buffer.push_back('\0');
+    TTTOOLINFOW tool = ToolFor(owner_, control);
+    std::wstring buffer = WideFromUtf8(text);
     tool.lpszText = buffer.data();
-    TTTOOLINFOA existing = ToolFor(owner_, control);
+    TTTOOLINFOW existing = ToolFor(owner_, control);
     const bool known =
-        ::SendMessageA(tips_, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&existing)) != 0;
-    ::SendMessageA(tips_, known ? TTM_UPDATETIPTEXTA : TTM_ADDTOOLA, 0,
+        ::SendMessageW(tips_, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&existing)) != 0;
+    ::SendMessageW(tips_, known ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0,
                    reinterpret_cast<LPARAM>(&tool));
 }
 
 std::string ToolTips::Get(HWND control) const {
-    std::vector<char> buffer(1024, '\0');  // as much as the control keeps of a tip
-    TTTOOLINFOA tool = ToolFor(owner_, control);
+    std::vector<wchar_t> buffer(1024, L'\0');  // as much as the control keeps of a tip
+    TTTOOLINFOW tool = ToolFor(owner_, control);
     tool.lpszText = buffer.data();
-    ::SendMessageA(tips_, TTM_GETTEXTA, buffer.size(), reinterpret_cast<LPARAM>(&tool));
-    return buffer.data();
+    ::SendMessageW(tips_, TTM_GETTEXTW, buffer.size(), reinterpret_cast<LPARAM>(&tool));
+    return Utf8FromWide(buffer.data());
 }
 
 namespace {
@@ -64,7 +64,7 @@ namespace {
 constexpr int kDropDownRows = 12;  // rows of the open drive list
 
 struct WindowKind {
-    const char* className;
+    const wchar_t* className;
     DWORD style;
     DWORD exStyle;
 };
@@ -85,18 +85,18 @@ WindowKind KindOf(const ControlDesign& design) {
     constexpr DWORD kList = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
     switch (design.kind) {
         case ControlKind::DriveList:
-            return {"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
+            return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
         case ControlKind::FileList:
-            return {"LISTBOX", kList, WS_EX_CLIENTEDGE};
+            return {L"LISTBOX", kList, WS_EX_CLIENTEDGE};
         case ControlKind::FolderList:
-            return {"LISTBOX", kList | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, WS_EX_CLIENTEDGE};
+            return {L"LISTBOX", kList | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, WS_EX_CLIENTEDGE};
         case ControlKind::Button:
-            return {"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
+            return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
         case ControlKind::TextBox:
-            return {"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP,
+            return {L"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP,
                     WS_EX_CLIENTEDGE};
         case ControlKind::Label:
-            return {"STATIC", LabelAlignment(design.alignment) | SS_NOPREFIX | SS_NOTIFY, 0};
+            return {L"STATIC", LabelAlignment(design.alignment) | SS_NOPREFIX | SS_NOTIFY, 0};
     }
     throw std::logic_error("unknown control kind");
 }
@@ -107,9 +107,9 @@ void FitClosedHeight(HWND combo, int designedHeight) {
     RECT closed{};
     ::GetWindowRect(combo, &closed);
     const int excess = static_cast<int>(closed.bottom - closed.top) - designedHeight;
-    const LRESULT field = ::SendMessageA(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    const LRESULT field = ::SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
     if (excess != 0 && field != CB_ERR && field - excess > 0) {
-        ::SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field - excess);
+        ::SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field - excess);
     }
 }
 
@@ -117,7 +117,7 @@ void FitClosedHeight(HWND combo, int designedHeight) {
 
 ChildWindows ChildWindows::Create(HWND parent, FontSet& fonts, int dpi) {
     ChildWindows children;
-    const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE));
+    const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE));
     for (const ControlDesign& design : Form1Design()) {
         const WindowKind kind = KindOf(design);
         const PixelRect at = ToPixels(design.rect, dpi);
@@ -126,20 +126,20 @@ ChildWindows ChildWindows::Create(HWND parent, FontSet& fonts, int dpi) {
         if (design.kind == ControlKind::DriveList) {
             height += kDropDownRows * FolderListView::RowHeight(font);
         }
-        const HWND control = ::CreateWindowExA(
-            kind.exStyle, kind.className, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style,
+        const HWND control = ::CreateWindowExW(
+            kind.exStyle, kind.className, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style,
             at.left, at.top, at.width, height, parent,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), instance, nullptr);
         if (control == nullptr) {
             throw std::runtime_error("cannot create the control " + std::string(design.name));
         }
-        ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (design.kind == ControlKind::DriveList) {
             FitClosedHeight(control, at.height);
         } else if (design.kind == ControlKind::FolderList) {
-            ::SendMessageA(control, LB_SETITEMHEIGHT, 0, FolderListView::RowHeight(font));
+            ::SendMessageW(control, LB_SETITEMHEIGHT, 0, FolderListView::RowHeight(font));
         } else if (design.kind == ControlKind::TextBox) {
-            ::SendMessageA(control, EM_SETLIMITTEXT, 0, 0);  // as much text as memory holds
+            ::SendMessageW(control, EM_SETLIMITTEXT, 0, 0);  // as much text as memory holds
             LetTabLeave(control);
         }
         children.windows_[design.id] = control;
@@ -173,23 +173,28 @@ void ShowState(HWND control, bool enabled, bool visible) {
     ::ShowWindow(control, visible ? SW_SHOWNA : SW_HIDE);
 }
 
-void ShowText(HWND control, const std::string& text) {
-    std::string shown(static_cast<size_t>(::GetWindowTextLengthA(control)) + 1, '\0');
+}  // namespace
+
+void SetText(HWND window, const std::string& text) {
+    const std::wstring wide = WideFromUtf8(text);
+    std::wstring shown(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
     shown.resize(static_cast<size_t>(
-        ::GetWindowTextA(control, shown.data(), static_cast<int>(shown.size()))));
-    if (shown != text) {
-        ::SetWindowTextA(control, text.c_str());
+        ::GetWindowTextW(window, shown.data(), static_cast<int>(shown.size()))));
+    if (shown != wide) {
+        ::SetWindowTextW(window, wide.c_str());
     }
 }
+
+namespace {
 
 void FitToText(HWND control, const std::string& text) {
     const WindowDc dc(control);
     const SelectedObject font(dc.Get(),
-                              reinterpret_cast<HGDIOBJ>(::SendMessageA(control, WM_GETFONT, 0, 0)));
+                              reinterpret_cast<HGDIOBJ>(::SendMessageW(control, WM_GETFONT, 0, 0)));
     SIZE size{};
     // An empty caption keeps the height of one line.
-    const std::string measured = text.empty() ? " " : text;
-    ::GetTextExtentPoint32A(dc.Get(), measured.c_str(), static_cast<int>(measured.size()), &size);
+    const std::wstring measured = WideFromUtf8(text.empty() ? " " : text);
+    ::GetTextExtentPoint32W(dc.Get(), measured.c_str(), static_cast<int>(measured.size()), &size);
     ::SetWindowPos(control, nullptr, 0, 0, text.empty() ? 0 : size.cx, size.cy,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -197,13 +202,13 @@ void FitToText(HWND control, const std::string& text) {
 }  // namespace
 
 void ShowButton(HWND control, const Button& button, ToolTips& tips) {
-    ShowText(control, button.Caption());
+    SetText(control, button.Caption());
     ShowState(control, button.Enabled(), button.Visible());
     tips.Set(control, button.ToolTip());
 }
 
 void ShowLabel(HWND control, const Label& label, bool sizesToText, ToolTips& tips) {
-    ShowText(control, label.Caption());
+    SetText(control, label.Caption());
     if (sizesToText) {
         FitToText(control, label.Caption());
     }
@@ -212,16 +217,17 @@ void ShowLabel(HWND control, const Label& label, bool sizesToText, ToolTips& tip
 }
 
 void ShowTextBox(HWND control, const TextBox& box) {
-    ShowText(control, box.Text());
+    SetText(control, box.Text());
 }
 
 void ShowFileList(HWND control, const FileList& list) {
-    ::SendMessageA(control, WM_SETREDRAW, FALSE, 0);
-    ::SendMessageA(control, LB_RESETCONTENT, 0, 0);
+    ::SendMessageW(control, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageW(control, LB_RESETCONTENT, 0, 0);
     for (int i = 0; i < list.ListCount(); ++i) {
-        ::SendMessageA(control, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(list.List(i).c_str()));
+        const std::wstring name = WideFromUtf8(list.List(i));
+        ::SendMessageW(control, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     }
-    ::SendMessageA(control, WM_SETREDRAW, TRUE, 0);
+    ::SendMessageW(control, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(control, nullptr, TRUE);
 }
 
@@ -265,7 +271,7 @@ void Observe(Model& model, const std::shared_ptr<WindowViews>& views, Show show)
 }  // namespace
 
 void ShowAllModels(Form1Controls& controls, WindowViews& views) {
-    ::SetWindowTextA(views.main, controls.Caption.Caption().c_str());
+    SetText(views.main, controls.Caption.Caption());
     for (int n = 1; n <= kButtons; ++n) {
         ShowCommand(controls, views, n);
     }
@@ -281,7 +287,7 @@ void ShowAllModels(Form1Controls& controls, WindowViews& views) {
 void BindModels(Form1Controls& controls, const std::shared_ptr<WindowViews>& views) {
     Form1Controls* c = &controls;
     Observe(controls.Caption, views,
-            [c](WindowViews& v) { ::SetWindowTextA(v.main, c->Caption.Caption().c_str()); });
+            [c](WindowViews& v) { SetText(v.main, c->Caption.Caption()); });
     for (int n = 1; n <= kButtons; ++n) {
         Observe(*CommandModel(controls, n), views,
                 [c, n](WindowViews& v) { ShowCommand(*c, v, n); });

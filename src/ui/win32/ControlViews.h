@@ -45,6 +45,9 @@ class ChildWindows {
     std::map<int, HWND> windows_;
 };
 
+// Sets a window's text (UTF-8) when it differs from what the window shows.
+void SetText(HWND window, const std::string& text);
+
 // Each shows a model's current state in its control.
 void ShowButton(HWND control, const Button& button, ToolTips& tips);
 // A label that sizes to its text takes the size of its caption in its font, keeping its

@@ -3,9 +3,10 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstring>
+#include <cwchar>
 #include <stdexcept>
 
+#include "platform/win32/Win32Support.h"
 #include "ui/WindowDesign.h"
 #include "ui/win32/UniqueHandles.h"
 
@@ -13,20 +14,21 @@ namespace galemend {
 
 namespace {
 
-int CALLBACK NoteFound(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found) {
+int CALLBACK NoteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
     *reinterpret_cast<bool*>(found) = true;
     return 0;  // one match is enough
 }
 
 bool FaceInstalled(HDC dc, const std::string& face) {
-    LOGFONTA wanted{};
+    LOGFONTW wanted{};
     wanted.lfCharSet = DEFAULT_CHARSET;
-    if (face.size() >= sizeof wanted.lfFaceName) {
+    const std::wstring name = WideFromUtf8(face);
+    if (name.size() >= LF_FACESIZE) {
         return false;
     }
-    std::memcpy(wanted.lfFaceName, face.c_str(), face.size() + 1);
+    std::wmemcpy(wanted.lfFaceName, name.c_str(), name.size() + 1);
     bool found = false;
-    ::EnumFontFamiliesExA(dc, &wanted, NoteFound, reinterpret_cast<LPARAM>(&found), 0);
+    ::EnumFontFamiliesExW(dc, &wanted, NoteFound, reinterpret_cast<LPARAM>(&found), 0);
     return found;
 }
 
@@ -63,10 +65,10 @@ FontSet::Entry& FontSet::Find(const FontDesign& design) {
         return *found;
     }
     std::string face = InstalledFace(design.face);
-    UniqueFont font(::CreateFontA(-PointsToPixels(design.size, dpi_), 0, 0, 0,
-                                  design.bold ? FW_BOLD : FW_NORMAL, design.italic, FALSE, FALSE,
-                                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                  DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face.c_str()));
+    UniqueFont font(::CreateFontW(
+        -PointsToPixels(design.size, dpi_), 0, 0, 0, design.bold ? FW_BOLD : FW_NORMAL,
+        design.italic, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+        DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, WideFromUtf8(face).c_str()));
     if (!font) {
         throw std::runtime_error("cannot create the font " + face);
     }

@@ -5,8 +5,9 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cstring>
+#include <cwchar>
 
+#include "platform/win32/Win32Support.h"
 #include "text/Text.h"
 #include "ui/win32/UniqueHandles.h"
 
@@ -14,30 +15,30 @@ namespace galemend {
 
 namespace {
 
-std::string LowerDrive(const char* root) {
-    return {FoldCase(root[0]), ':'};
+std::string LowerDrive(char letter) {
+    return {FoldCase(letter), ':'};
 }
 
-std::string VolumeLabel(const char* root) {
-    if (::GetDriveTypeA(root) != DRIVE_FIXED) {
+std::string VolumeLabel(const wchar_t* root) {
+    if (::GetDriveTypeW(root) != DRIVE_FIXED) {
         return {};  // asking a removable or network drive may wait or fail
     }
-    char label[MAX_PATH + 1] = {};
-    if (!::GetVolumeInformationA(root, label, sizeof label, nullptr, nullptr, nullptr, nullptr,
+    wchar_t label[MAX_PATH + 1] = {};
+    if (!::GetVolumeInformationW(root, label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr,
                                  0)) {
         return {};
     }
-    return label;
+    return Utf8FromWide(label);
 }
 
 }  // namespace
 
 std::vector<std::string> DriveEntries() {
-    std::string roots(::GetLogicalDriveStringsA(0, nullptr) + 1, '\0');
-    roots.resize(::GetLogicalDriveStringsA(static_cast<DWORD>(roots.size()), roots.data()));
+    std::wstring roots(::GetLogicalDriveStringsW(0, nullptr) + 1, L'\0');
+    roots.resize(::GetLogicalDriveStringsW(static_cast<DWORD>(roots.size()), roots.data()));
     std::vector<std::string> entries;
-    for (const char* root = roots.c_str(); *root != '\0'; root += std::strlen(root) + 1) {
-        std::string entry = LowerDrive(root);
+    for (const wchar_t* root = roots.c_str(); *root != L'\0'; root += std::wcslen(root) + 1) {
+        std::string entry = LowerDrive(static_cast<char>(*root));  // a letter of ASCII
         if (const std::string label = VolumeLabel(root); !label.empty()) {
             entry += " [" + label + "]";
         }
@@ -47,7 +48,7 @@ std::vector<std::string> DriveEntries() {
 }
 
 std::string DriveOfFolder(const std::string& folder) {
-    return folder.size() >= 2 && folder[1] == ':' ? LowerDrive(folder.c_str()) : std::string();
+    return folder.size() >= 2 && folder[1] == ':' ? LowerDrive(folder[0]) : std::string();
 }
 
 namespace {
@@ -60,27 +61,28 @@ std::string DriveOf(const std::string& entry) {
 }  // namespace
 
 void DriveListView::Fill(const std::vector<std::string>& entries, const std::string& currentDrive) {
-    ::SendMessageA(combo_, CB_RESETCONTENT, 0, 0);
+    ::SendMessageW(combo_, CB_RESETCONTENT, 0, 0);
     for (const std::string& entry : entries) {
-        ::SendMessageA(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+        const std::wstring text = WideFromUtf8(entry);
+        ::SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
     current_ = DriveOf(currentDrive);
     Revert();
 }
 
 std::string DriveListView::EntryAt(LRESULT index) const {
-    const LRESULT length = ::SendMessageA(combo_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    const LRESULT length = ::SendMessageW(combo_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == CB_ERR) {
         return {};
     }
-    std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
-    ::SendMessageA(combo_, CB_GETLBTEXT, static_cast<WPARAM>(index),
+    std::vector<wchar_t> text(static_cast<size_t>(length) + 1, L'\0');
+    ::SendMessageW(combo_, CB_GETLBTEXT, static_cast<WPARAM>(index),
                    reinterpret_cast<LPARAM>(text.data()));
-    return text.data();
+    return Utf8FromWide(text.data());
 }
 
 std::optional<std::string> DriveListView::Chosen() const {
-    std::string entry = EntryAt(::SendMessageA(combo_, CB_GETCURSEL, 0, 0));
+    std::string entry = EntryAt(::SendMessageW(combo_, CB_GETCURSEL, 0, 0));
     if (entry.size() < 2 || DriveOf(entry) == current_) {
         return std::nullopt;
     }
@@ -88,11 +90,11 @@ std::optional<std::string> DriveListView::Chosen() const {
 }
 
 void DriveListView::Accept() {
-    current_ = DriveOf(EntryAt(::SendMessageA(combo_, CB_GETCURSEL, 0, 0)));
+    current_ = DriveOf(EntryAt(::SendMessageW(combo_, CB_GETCURSEL, 0, 0)));
 }
 
 void DriveListView::Revert() {
-    const LRESULT count = ::SendMessageA(combo_, CB_GETCOUNT, 0, 0);
+    const LRESULT count = ::SendMessageW(combo_, CB_GETCOUNT, 0, 0);
     LRESULT selected = -1;
     for (LRESULT i = 0; i < count; ++i) {
         if (DriveOf(EntryAt(i)) == current_) {
@@ -100,7 +102,7 @@ void DriveListView::Revert() {
             break;
         }
     }
-    ::SendMessageA(combo_, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+    ::SendMessageW(combo_, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
 }
 
 namespace {
@@ -134,13 +136,14 @@ void DrawFolder(HDC dc, int x, int y, bool open) {
 
 void FolderListView::Show(FolderRows rows) {
     rows_ = std::move(rows);
-    ::SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
-    ::SendMessageA(list_, LB_RESETCONTENT, 0, 0);
+    ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageW(list_, LB_RESETCONTENT, 0, 0);
     for (const FolderRow& row : rows_.rows) {
-        ::SendMessageA(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.text.c_str()));
+        const std::wstring text = WideFromUtf8(row.text);
+        ::SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
-    ::SendMessageA(list_, LB_SETCURSEL, static_cast<WPARAM>(rows_.current), 0);
-    ::SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+    ::SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(rows_.current), 0);
+    ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(list_, nullptr, TRUE);
 }
 
@@ -152,15 +155,15 @@ std::string FolderListView::PathAt(int row) const {
 }
 
 int FolderListView::Selected() const {
-    const LRESULT selected = ::SendMessageA(list_, LB_GETCURSEL, 0, 0);
+    const LRESULT selected = ::SendMessageW(list_, LB_GETCURSEL, 0, 0);
     return selected == LB_ERR ? -1 : static_cast<int>(selected);
 }
 
 int FolderListView::RowHeight(HFONT font) {
     const WindowDc screen;
     const SelectedObject selected(screen.Get(), font);
-    TEXTMETRICA metrics{};
-    ::GetTextMetricsA(screen.Get(), &metrics);
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(screen.Get(), &metrics);
     return std::max<int>(metrics.tmHeight + 2, kPictureHeight + 4);
 }
 
@@ -185,7 +188,8 @@ void FolderListView::Draw(const DRAWITEMSTRUCT& item) const {
     text.left = x + kPictureWidth + 2;
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    ::DrawTextA(dc, row.text.c_str(), static_cast<int>(row.text.size()), &text,
+    const std::wstring name = WideFromUtf8(row.text);
+    ::DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &text,
                 DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     if (focused) {
         ::DrawFocusRect(dc, &item.rcItem);

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "platform/win32/Win32Support.h"
 #include "ui/Form1.h"
 #include "ui/WindowDesign.h"
 #include "ui/win32/ControlViews.h"
@@ -39,10 +40,10 @@ void LetTabLeave(HWND textBox) {
 
 int RunMessageLoop(HWND window) {
     MSG message{};
-    while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (!::IsDialogMessageA(window, &message)) {
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (!::IsDialogMessageW(window, &message)) {
             ::TranslateMessage(&message);
-            ::DispatchMessageA(&message);
+            ::DispatchMessageW(&message);
         }
     }
     return static_cast<int>(message.wParam);
@@ -50,24 +51,24 @@ int RunMessageLoop(HWND window) {
 
 namespace {
 
-constexpr const char* kClassName = "galemendForm1";
+constexpr const wchar_t* kClassName = L"galemendForm1";
 // A fixed frame: the controls keep their designed places, so the window is not resized.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXA existing{};
+    WNDCLASSEXW existing{};
     existing.cbSize = sizeof existing;
-    if (::GetClassInfoExA(instance, kClassName, &existing)) {
+    if (::GetClassInfoExW(instance, kClassName, &existing)) {
         return;
     }
-    WNDCLASSEXA windowClass{};
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
     windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kClassName;
-    if (::RegisterClassExA(&windowClass) == 0) {
+    if (::RegisterClassExW(&windowClass) == 0) {
         throw std::runtime_error("cannot register the window class");
     }
 }
@@ -96,15 +97,15 @@ MainWindow::MainWindow(Form1& form, HINSTANCE instance, int iconId)
     const int height = TwipsToPixels(kClientHeightTwips, dpi_);
     RECT frame{0, 0, width, height};
     ::AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
-    window_.reset(::CreateWindowExA(
-        0, kClassName, form.controls.Caption.Caption().c_str(), kStyle, CW_USEDEFAULT,
+    window_.reset(::CreateWindowExW(
+        0, kClassName, WideFromUtf8(form.controls.Caption.Caption()).c_str(), kStyle, CW_USEDEFAULT,
         CW_USEDEFAULT, static_cast<int>(frame.right - frame.left),
         static_cast<int>(frame.bottom - frame.top), nullptr, nullptr, instance, this));
     if (!window_) {
         throw std::runtime_error("cannot create the main window");
     }
     FitClientArea(Handle(), width, height);
-    ::SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Get(kDefaultFont)), 0);
+    ::SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Get(kDefaultFont)), 0);
 
     views_ = std::make_shared<WindowViews>(Handle(), ChildWindows::Create(Handle(), fonts_, dpi_));
     views_->drive1.Fill(DriveEntries(), DriveOfFolder(form.probe.CurrentFolder()));
@@ -115,7 +116,7 @@ MainWindow::MainWindow(Form1& form, HINSTANCE instance, int iconId)
 
 MainWindow::~MainWindow() {
     views_.reset();
-    ::SetWindowLongPtrA(Handle(), GWLP_USERDATA, 0);
+    ::SetWindowLongPtrW(Handle(), GWLP_USERDATA, 0);
 }
 
 void MainWindow::LoadIcons(HINSTANCE instance, int iconId) {
@@ -124,12 +125,12 @@ void MainWindow::LoadIcons(HINSTANCE instance, int iconId) {
     }
     const auto load = [&](int size) {
         return static_cast<HICON>(
-            ::LoadImageA(instance, MAKEINTRESOURCEA(iconId), IMAGE_ICON, size, size, 0));
+            ::LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON, size, size, 0));
     };
     bigIcon_.reset(load(::GetSystemMetrics(SM_CXICON)));
     smallIcon_.reset(load(::GetSystemMetrics(SM_CXSMICON)));
-    ::SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-    ::SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    ::SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+    ::SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
 }
 
 void MainWindow::Show(int showCommand) {
@@ -142,11 +143,11 @@ void MainWindow::Show(int showCommand) {
 
 LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        ::SetWindowLongPtrA(window, GWLP_USERDATA,
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA,
                             reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
-    auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self != nullptr && message == WM_MEASUREITEM) {
         // Asked while the folder list is being made, before the views exist.
         auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
@@ -155,7 +156,7 @@ LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam,
         return TRUE;
     }
     if (self == nullptr || !self->views_) {
-        return ::DefWindowProcA(window, message, wParam, lParam);
+        return ::DefWindowProcW(window, message, wParam, lParam);
     }
     return self->Handle(message, wParam, lParam);
 }
@@ -202,7 +203,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         default:
             break;
     }
-    return ::DefWindowProcA(Handle(), message, wParam, lParam);
+    return ::DefWindowProcW(Handle(), message, wParam, lParam);
 }
 
 void MainWindow::OnCommand(int id, int code, HWND) {
@@ -235,7 +236,7 @@ void MainWindow::OnEnter() {
 // the pick that closes it.
 void MainWindow::OnDriveList(int code) {
     const HWND combo = views_->children.Get(control_id::kDrive1);
-    const bool dropped = ::SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) != 0;
+    const bool dropped = ::SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != 0;
     if (code != CBN_SELENDOK && !(code == CBN_SELCHANGE && !dropped)) {
         return;
     }

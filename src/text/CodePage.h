@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// File content is text in the system's ANSI code page; inside the program every string is
+// UTF-8. A CodePage turns one into the other at the file boundary. Each byte that does not
+// decode (a lone lead byte, a byte or pair the code page leaves undefined) becomes the
+// character U+DC80 + byte, held in UTF-8 as its three-byte form, and encodes back to that
+// byte, so decoding and then encoding gives back any byte string exactly.
+namespace galemend {
+
+// The system's own conversion of single characters, asked once per code page to build the
+// tables a CodePage works from.
+class CodePageSource {
+  public:
+    virtual ~CodePageSource() = default;
+
+    enum class Kind { SingleByte, DoubleByte, Utf8 };
+    virtual Kind PageKind() const = 0;
+
+    // Whether the byte starts a two-byte character (double-byte pages only).
+    virtual bool IsLeadByte(unsigned char byte) const = 0;
+    // The character one or two bytes stand for, or nothing when the system does not decode
+    // them.
+    virtual std::optional<char32_t> Decode(std::string_view bytes) const = 0;
+    // The bytes the system writes for the character, or nothing when it has no exact form.
+    virtual std::optional<std::string> Encode(char32_t c) const = 0;
+    // What the system writes for a character with no exact form.
+    virtual std::string Unmapped(char32_t c) const = 0;
+};
+
+// One ANSI code page: decoding to UTF-8 and encoding back. Copies share the tables.
+class CodePage {
+  public:
+    // Builds the tables from the source: a byte sequence decodes to a character only when
+    // the source decodes it to that character and encodes the character back to exactly
+    // those bytes; the source is kept for characters with no form. ASCII must be ASCII.
+    CodePage(unsigned number, std::unique_ptr<CodePageSource> source);
+
+    unsigned Number() const;
+
+    // The bytes as UTF-8 text; bytes that do not decode become escapes.
+    std::string Decode(std::string_view bytes) const;
+    // UTF-8 text back to bytes: escapes give their byte, other characters their form in the
+    // code page, and a character without one what the system writes for it.
+    std::string Encode(std::string_view text) const;
+
+    struct Tables;
+
+  private:
+    std::shared_ptr<const Tables> tables_;
+};
+
+// The character that stands for a byte that does not decode.
+constexpr char32_t EscapeOf(unsigned char byte) {
+    return 0xDC00 + byte;
+}
+
+// Characters of UTF-8 text: code points, each escape counting as one.
+size_t CharacterCount(std::string_view text);
+// The text from its n-th character on (counted from 0); empty when it has n or fewer.
+std::string_view FromCharacter(std::string_view text, size_t n);
+// Appends the UTF-8 form of the character.
+void AppendCharacter(std::string& out, char32_t c);
+
+}  // namespace galemend
