@@ -6,13 +6,14 @@
 
 namespace galemend {
 
-// A private folder for one benchmark run, removed afterwards.
+// A private folder for one benchmark run (in the temporary folder unless told), removed
+// afterwards.
 class BenchFolder {
   public:
-    BenchFolder() {
+    BenchFolder() : BenchFolder(std::filesystem::temp_directory_path()) {}
+    explicit BenchFolder(const std::filesystem::path& parent) {
         std::random_device random;
-        path_ =
-            std::filesystem::temp_directory_path() / ("galemend-bench-" + std::to_string(random()));
+        path_ = parent / ("galemend-bench-" + std::to_string(random()));
         std::filesystem::create_directories(path_);
     }
     BenchFolder(const BenchFolder&) = delete;

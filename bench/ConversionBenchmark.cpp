@@ -1,14 +1,21 @@
-// Converting 1,000 maps of 2,000 lines (edition "u": structure and fix pass) against copying
-// the same tree with cp -r.
+// Converting 1,000 maps of 2,000 lines (edition "u": structure and fix pass), against replaying
+// the file operations of the same conversion without its own work, and against copying the
+// tree with cp -r. Each runs on the disk (the build folder) and, where it can be written, on
+// the RAM file system /dev/shm; the suffix of a name says which.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "BenchFolder.h"
+#include "RecordingFileSystem.h"
 #include "controls/Controls.h"
 #include "conversion/FixGalaxies.h"
 #include "platform/CodePages.h"
@@ -22,7 +29,18 @@ namespace fs = std::filesystem;
 
 constexpr int kFolders = 20;
 constexpr int kMapsPerFolder = 50;
+constexpr int kMaps = kFolders * kMapsPerFolder;
 constexpr int kBlocksPerMap = 399;  // five lines each, after a two-line header
+constexpr int kIterations = 3;      // each one a whole tree; repetitions come from the command
+
+// Where a tree lives. Used copies stay on the disk, since ext4 is slow to hand out inodes right
+// after many were freed, which would time the file system, not us; in RAM they are removed to
+// give the memory back.
+struct Storage {
+    std::string suffix;
+    fs::path parent;
+    bool keepUsedCopies;
+};
 
 std::string Text(std::initializer_list<std::string> lines) {
     std::string text;
@@ -32,16 +50,62 @@ std::string Text(std::initializer_list<std::string> lines) {
     return text;
 }
 
-struct Tree {
-    BenchFolder folder;
-    PosixFileSystem disk;
-    fs::path pristine = fs::path(folder.Path()) / "pristine";
-    std::vector<std::string> maps;  // relative to a copy of the tree
-    int copies = 0;
+// Every folder and file under a root, by relative path, with the files' bytes.
+std::map<std::string, std::string> Snapshot(const FileSystem& fs, const fs::path& root) {
+    std::map<std::string, std::string> entries;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        const std::string name = entry.path().lexically_relative(root).string();
+        if (entry.is_directory()) {
+            entries[name + "/"];
+        } else {
+            entries[name] = fs.ReadFile(entry.path().string());
+        }
+    }
+    return entries;
+}
 
-    Tree() {
-        fs::create_directories(pristine);
-        const fs::path templates = folder.Path();
+// The first path where two snapshots differ, or empty.
+std::string FirstDifference(const std::map<std::string, std::string>& expected,
+                            const std::map<std::string, std::string>& actual) {
+    auto e = expected.begin();
+    auto a = actual.begin();
+    for (; e != expected.end() && a != actual.end(); ++e, ++a) {
+        if (e->first != a->first) {
+            return std::min(e->first, a->first);
+        }
+        if (e->second != a->second) {
+            return e->first;
+        }
+    }
+    return e != expected.end() ? e->first : a != actual.end() ? a->first : std::string();
+}
+
+// The window's parts and the template state of one conversion run.
+struct ConversionRun {
+    TemplateState templates{SystemCodePage(kWesternCodePage)};
+    Label label4{"0"}, label8{"0"};
+    TextBox text2;
+    Busy busy;
+
+    bool Convert(FileSystem& fs, const std::vector<std::string>& galaxyList) {
+        const auto result = FixGalaxies(fs, templates, ConversionSettings{"u", false}, galaxyList,
+                                        ConversionControls{label4, label8, text2, busy});
+        return result && result->converted == kMaps && result->Complete();
+    }
+};
+
+// The file operations of one real conversion, and whether replaying them is faithful.
+struct Recording {
+    std::vector<FileOperation> log;
+    std::string root;     // the copy the conversion ran on
+    std::string problem;  // why the replay cannot stand for the conversion; empty when it can
+};
+
+class Tree {
+  public:
+    explicit Tree(const Storage& storage) : folder_(storage.parent), storage_(storage) {
+        fs::create_directories(pristine_);
+        const fs::path templates = folder_.Path();
         disk.WriteFile((templates / "unewstruct0.txt").string(), Text({"N", "format 5"}));
         disk.WriteFile((templates / "uoldstruct4.txt").string(),
                        Text({"T", "fmt$1", "format", "ship$4", "name", "size", "owner", "speed"}));
@@ -62,76 +126,192 @@ struct Tree {
             AppendLine(map, "; a comment about ship " + std::to_string(b));
         }
         for (int f = 0; f < kFolders; ++f) {
-            const fs::path sub = pristine / ("sector" + std::to_string(f));
+            const fs::path sub = pristine_ / ("sector" + std::to_string(f));
             fs::create_directories(sub);
             for (int m = 0; m < kMapsPerFolder; ++m) {
                 const std::string name = "map" + std::to_string(m) + ".galaxy";
                 disk.WriteFile((sub / name).string(), map);
-                maps.push_back((sub.filename() / name).string());
+                maps_.push_back((sub.filename() / name).string());
             }
         }
-        fs::current_path(templates);
     }
 
-    // A folder that no run has used yet. Every run works on new files: ext4 is slow to hand
-    // out inodes right after many were freed, which would time the file system, not us.
-    fs::path FreshFolder() { return fs::path(folder.Path()) / ("copy" + std::to_string(copies++)); }
+    PosixFileSystem disk;
 
-    // A fresh copy of the maps, and its galaxy list.
-    std::vector<std::string> FreshWork() {
+    const fs::path& Pristine() const { return pristine_; }
+
+    // The conversion reads its templates by name from the current folder.
+    void Enter() const { fs::current_path(folder_.Path()); }
+
+    // Removes the copies handed out so far, unless this storage keeps them.
+    void Recycle() {
+        if (!storage_.keepUsedCopies) {
+            for (const auto& used : used_) {
+                fs::remove_all(used);
+            }
+            used_.clear();
+        }
+    }
+
+    // A folder that no run has used yet.
+    fs::path FreshFolder() {
+        used_.push_back(fs::path(folder_.Path()) / ("copy" + std::to_string(copies_++)));
+        return used_.back();
+    }
+
+    // A fresh copy of the maps.
+    fs::path FreshCopy() {
         const fs::path work = FreshFolder();
-        fs::copy(pristine, work, fs::copy_options::recursive);
+        fs::copy(pristine_, work, fs::copy_options::recursive);
+        return work;
+    }
+
+    // The search's list of the maps of a copy, with its empty spare.
+    std::vector<std::string> GalaxyList(const fs::path& work) const {
         std::vector<std::string> galaxyList;
-        for (const auto& map : maps) {
+        for (const auto& map : maps_) {
             galaxyList.push_back((work / map).string());
         }
         galaxyList.emplace_back();
         return galaxyList;
     }
+
+    // Records one real conversion, then replays it on another copy and compares the trees.
+    const Recording& Recorded() {
+        if (!recording_) {
+            recording_ = Record();
+        }
+        return *recording_;
+    }
+
+  private:
+    Recording Record() {
+        Recording recording;
+        const fs::path converted = FreshCopy();
+        recording.root = converted.string();
+        RecordingFileSystem recorder(disk);
+        ConversionRun run;
+        if (!run.Convert(recorder, GalaxyList(converted))) {
+            recording.problem = "the recorded conversion did not convert every map";
+            return recording;
+        }
+        recording.log = recorder.Log();
+        const fs::path replayed = FreshCopy();
+        try {
+            ReplayPlan(recording.log, recording.root, replayed.string()).Run(disk);
+        } catch (const std::exception& error) {
+            recording.problem = error.what();
+            return recording;
+        }
+        const std::string differs =
+            FirstDifference(Snapshot(disk, converted), Snapshot(disk, replayed));
+        if (!differs.empty()) {
+            recording.problem = "the replay left another tree than the conversion at " + differs;
+        }
+        return recording;
+    }
+
+    BenchFolder folder_;
+    Storage storage_;
+    fs::path pristine_ = fs::path(folder_.Path()) / "pristine";
+    std::vector<std::string> maps_;  // relative to a copy of the tree
+    std::vector<fs::path> used_;
+    int copies_ = 0;
+    std::optional<Recording> recording_;
 };
 
-Tree& Shared() {
-    static Tree tree;
-    return tree;
+Tree& TreeOn(const Storage& storage) {
+    static std::map<std::string, std::unique_ptr<Tree>> trees;
+    auto& tree = trees[storage.suffix];
+    if (!tree) {
+        tree = std::make_unique<Tree>(storage);
+    }
+    return *tree;
 }
 
-void BM_ConvertThousandMaps(benchmark::State& state) {
-    Tree& tree = Shared();
+void ConvertThousandMaps(benchmark::State& state, const Storage* storage) {
+    Tree& tree = TreeOn(*storage);
+    tree.Enter();
+    std::vector<std::string> galaxyList;
+    std::optional<ConversionRun> run;
     for (auto _ : state) {
         state.PauseTiming();
-        const std::vector<std::string> galaxyList = tree.FreshWork();
+        tree.Recycle();
+        galaxyList = tree.GalaxyList(tree.FreshCopy());
+        run.emplace();
         ::sync();  // the copy's writeback must not land in the timed part
-        TemplateState templates{SystemCodePage(kWesternCodePage)};
-        Label label4("0"), label8("0");
-        TextBox text2;
-        Busy busy;
         state.ResumeTiming();
-        const auto result =
-            FixGalaxies(tree.disk, templates, ConversionSettings{"u", false}, galaxyList,
-                        ConversionControls{label4, label8, text2, busy});
-        if (!result || result->converted != kFolders * kMapsPerFolder) {
+        if (!run->Convert(tree.disk, galaxyList)) {
             state.SkipWithError("the maps were not all converted");
+            break;
         }
     }
-    state.SetItemsProcessed(state.iterations() * kFolders * kMapsPerFolder);
+    state.SetItemsProcessed(state.iterations() * kMaps);
 }
-BENCHMARK(BM_ConvertThousandMaps)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 
-void BM_CopyTreeWithCp(benchmark::State& state) {
-    Tree& tree = Shared();
+void ReplayThousandMaps(benchmark::State& state, const Storage* storage) {
+    Tree& tree = TreeOn(*storage);
+    tree.Enter();
+    const Recording& recording = tree.Recorded();
+    if (!recording.problem.empty()) {
+        state.SkipWithError(recording.problem.c_str());
+        return;
+    }
+    std::optional<ReplayPlan> plan;
     for (auto _ : state) {
         state.PauseTiming();
+        tree.Recycle();
+        plan.emplace(recording.log, recording.root, tree.FreshCopy().string());
+        ::sync();
+        state.ResumeTiming();
+        plan->Run(tree.disk);
+    }
+    state.SetItemsProcessed(state.iterations() * kMaps);
+}
+
+void CopyTreeWithCp(benchmark::State& state, const Storage* storage) {
+    Tree& tree = TreeOn(*storage);
+    for (auto _ : state) {
+        state.PauseTiming();
+        tree.Recycle();
         const std::string command =
-            "cp -r '" + tree.pristine.string() + "' '" + tree.FreshFolder().string() + "'";
+            "cp -r '" + tree.Pristine().string() + "' '" + tree.FreshFolder().string() + "'";
         ::sync();
         state.ResumeTiming();
         if (std::system(command.c_str()) != 0) {
             state.SkipWithError("cp failed");
+            break;
         }
     }
-    state.SetItemsProcessed(state.iterations() * kFolders * kMapsPerFolder);
+    state.SetItemsProcessed(state.iterations() * kMaps);
 }
-BENCHMARK(BM_CopyTreeWithCp)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+const std::vector<Storage>& Storages() {
+    static const std::vector<Storage> storages = [] {
+        std::vector<Storage> found{
+            {"disk", fs::read_symlink("/proc/self/exe").parent_path(), true}};
+        if (fs::is_directory("/dev/shm") && ::access("/dev/shm", W_OK) == 0) {
+            found.push_back({"shm", "/dev/shm", false});
+        }
+        return found;
+    }();
+    return storages;
+}
+
+[[maybe_unused]] const bool registered = [] {
+    for (const Storage& storage : Storages()) {
+        for (const auto& [name, function] :
+             {std::pair{"BM_ConvertThousandMaps/", &ConvertThousandMaps},
+              std::pair{"BM_ReplayThousandMaps/", &ReplayThousandMaps},
+              std::pair{"BM_CopyTreeWithCp/", &CopyTreeWithCp}}) {
+            benchmark::RegisterBenchmark((name + storage.suffix).c_str(), function, &storage)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime()
+                ->Iterations(kIterations);
+        }
+    }
+    return true;
+}();
 
 }  // namespace
 }  // namespace galemend

@@ -50,6 +50,15 @@ TEST(FixGalaxies, DiagnosticModeWritesOnlyTheTestFile) {
     EXPECT_THAT(sundering.Snapshot(), ElementsAre(Pair("Big.galaxy", ConversionFixture::kOldMap),
                                                   Pair("Big.galtst", ConversionFixture::kOldMap)));
     EXPECT_EQ(sundering.Label4.Caption(), " 1");
+
+    // A map the fix templates change as it is: the test file holds their output on the
+    // original, not on the structure pass's result (which says "format 5").
+    ConversionFixture fixable("u");
+    fixable.dir.Write("maps/Fix.galaxy",
+                      "X\r\nformat 4\r\nname Al\r\nsize 7\r\narmor 0\r\nend\r\n");
+    fixable.Run({"Fix.galaxy"}, true);
+    EXPECT_EQ(fixable.Snapshot().at("Fix.galtst"),
+              "X\r\nformat 4\r\nname  Al\r\nsize  7\r\narmor 1\r\nend\r\n");
 }
 
 TEST(FixGalaxies, GameMapsAndCurrentMapsAreLeftAloneAndNotCounted) {

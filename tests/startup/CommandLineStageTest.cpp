@@ -30,17 +30,21 @@ TEST_F(CommandLine, NoArgumentsLeaveTheWindowWaiting) {
     EXPECT_EQ(silentRuns, 0);
 }
 
-TEST_F(CommandLine, SwitchesInAnyCaseStartOneSilentRun) {
-    for (const char* line : {"/S", "-SILENT", "/Silent", "-s", "/s /s"}) {
-        SCOPED_TRACE(line);
-        silentRuns = 0;
-        silentResult = ExitStatus::MapsNotConverted;
-        EXPECT_EQ(Stage(line), 4u) << "the silent run's status ends the process";
-        EXPECT_EQ(silentRuns, 1);
-        EXPECT_TRUE(SearchButtonsDisabled());
-        EXPECT_TRUE(form.Label19.Visible());
-    }
+// Each switch in a window of its own, so that the buttons and Label19 start as designed.
+class SilentSwitch : public CommandLine, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(SilentSwitch, InAnyCaseStartsOneSilentRun) {
+    ASSERT_FALSE(SearchButtonsDisabled());
+    ASSERT_FALSE(form.Label19.Visible());
+    silentResult = ExitStatus::MapsNotConverted;
+    EXPECT_EQ(Stage(GetParam()), 4u) << "the silent run's status ends the process";
+    EXPECT_EQ(silentRuns, 1);
+    EXPECT_TRUE(SearchButtonsDisabled());
+    EXPECT_TRUE(form.Label19.Visible());
 }
+
+INSTANTIATE_TEST_SUITE_P(CommandLine, SilentSwitch,
+                         ::testing::Values("/S", "-SILENT", "/Silent", "-s", "/s /s"));
 
 TEST_F(CommandLine, AnythingElseIsRefusedWithItsTokenAsGiven) {
     const std::vector<std::pair<std::string, std::string>> cases{
@@ -63,6 +67,13 @@ TEST_F(CommandLine, ABadTokenAfterASwitchFindsTheButtonsAlreadyDisabled) {
     EXPECT_EQ(Stage("-s bad"), 2u);
     EXPECT_TRUE(SearchButtonsDisabled());
     EXPECT_TRUE(form.Label19.Visible());
+}
+
+TEST_F(CommandLine, ASecondDiagnosticStartReplacesTheLog) {
+    fs.WriteFile("info.txt", "from the first start\r\n");
+    log.Create();
+    log.Line({"second"});
+    EXPECT_EQ(fs.ReadFile("info.txt"), "second\r\n");
 }
 
 TEST_F(CommandLine, DiagnosticLogIsClosedBeforeTheSilentWork) {

@@ -216,6 +216,30 @@ TEST_F(Discovery, DiagnosticModeLogsEverythingAndSkipsTheCheck) {
               "corvversion2.0.0.0\r\n");
 }
 
+TEST_F(Discovery, ThirtyTwoBitXpLabelsAndUnsetVariables) {
+    UseWindows(5, 1, false);
+    ReadSystemFacts(Context());
+    EXPECT_EQ(form.Label16.Caption(), " 32 bit");
+    EXPECT_EQ(form.Label15.Caption(), "WinXP");
+    // An unset variable leaves only the label's suffix.
+    EXPECT_EQ(form.Label11.Caption(), " type");
+    EXPECT_EQ(form.Label17.Caption(), " cores");
+    EXPECT_EQ(form.Label18.Caption(), " O.S.");
+}
+
+TEST_F(Discovery, WindowsSevenWithoutAUserFolderSearchesTheProgramFolder) {
+    // The Vista/7 rule sets program space to the user folder; the missing user folder then
+    // sends it to the program's own folder, in that order.
+    UseWindows(6, 1);
+    Install("corv", kBase);
+    GameExe(kBase, "Corvane Expanse.exe", "1.0.0.0");
+    TargetVersions("1.0.0.0", "");
+    fs.WriteFile("original corv galaxies.txt", "a.galaxy\r\n");
+    EXPECT_EQ(Discover(), std::nullopt);
+    EXPECT_EQ(installation.pathlist[0], kBaseUser);
+    EXPECT_EQ(installation.pathlist[1], "C:\\app\\");
+}
+
 TEST_F(Discovery, DiagnosticMarkerMustStandAlone) {
     TargetVersions("", "", "probe ");
     Discover();

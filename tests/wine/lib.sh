@@ -4,14 +4,25 @@
 # shellcheck shell=bash
 
 source "$1"
+# Nothing of the caller's X or Wine session reaches a scenario: the display, the prefix and the
+# server below are the scenario's own. Wine stays quiet unless E2E_WINEDEBUG asks otherwise;
+# what it says goes to the scenario's log either way.
+unset DISPLAY XAUTHORITY WINESERVER WINELOADER WINEDLLPATH WINEDLLOVERRIDES
+export WINEDEBUG=${E2E_WINEDEBUG:--all}
 # Never the user's own prefix, even before a scenario has made its own.
 export WINEPREFIX=$E2E_WORK/run/no-scenario-prefix
 
-E2E_DRIVE_TIMEOUT=${E2E_DRIVE_TIMEOUT:-120}
+# Limits for a loaded machine; a scenario that needs them has hung, not slowed.
+E2E_DRIVE_TIMEOUT=${E2E_DRIVE_TIMEOUT:-300}
+E2E_WINE_TIMEOUT=${E2E_WINE_TIMEOUT:-180}
 APP_WIN='C:\galemend'
 failures=0
 drives=0
 xvfb_pid=""
+WORK=""
+SERVER_TMP=""
+# Where Wine's messages go; a scenario's own log once scenario_begin has made it.
+WINE_LOG=/dev/stderr
 
 die() {
     echo "ERROR: $*" >&2
@@ -57,50 +68,116 @@ write_crlf() {
 scenario_begin() {
     SCENARIO=$1
     WINVER=$2
-    WORK=$E2E_WORK/run/$SCENARIO
     SHOTS=$E2E_WORK/screenshots
-    rm -rf "$WORK"
-    mkdir -p "$WORK/home" "$WORK/sync" "$SHOTS"
-    [[ -f $E2E_WORK/base/ready ]] || die "no base prefix; run the e2e_base_prefix test first"
-    cp -a "$E2E_WORK/base/prefix" "$WORK/prefix"
-    export WINEPREFIX=$WORK/prefix HOME=$WORK/home WINEDEBUG=-all WINEARCH=win64
-    export WINEDLLOVERRIDES="mscoree,mshtml="
+    mkdir -p "$E2E_WORK/run" "$SHOTS"
+    # A folder of its own even when another ctest runs the same scenario from this build.
+    WORK=$(mktemp -d "$E2E_WORK/run/$SCENARIO.XXXXXX")
+    WINE_LOG=$WORK/wine.log
     trap scenario_cleanup EXIT
+    mkdir -p "$WORK/home" "$WORK/sync"
+    : >"$WINE_LOG"
+    # Debian's Wine keeps the server's socket below TMPDIR, in a folder named by the prefix's
+    # "wineserver" file, which every copy of the base would share. A private TMPDIR and no
+    # such file give this prefix a server folder nobody else can reach or remove; a short
+    # path keeps the socket's name within the limit of Unix sockets.
+    SERVER_TMP=$(mktemp -d /tmp/galemend-e2e.XXXXXXXX)
+    export TMPDIR=$SERVER_TMP
+    copy_base_prefix "$WORK/prefix"
+    export WINEPREFIX=$WORK/prefix HOME=$WORK/home WINEARCH=win64
+    export WINEDLLOVERRIDES="mscoree,mshtml="
     start_display
-    # Kept up between the Wine processes of the scenario; gone soon after an interrupted run.
-    wineserver -p10
+    # The scenario's own server, up before any Wine program so that none races to start it.
+    # It outlives the gaps between programs; scenario_cleanup ends it, and if the scenario is
+    # killed it leaves a minute after its last program.
+    wineserver -p60 >>"$WINE_LOG" 2>&1 || die "wineserver did not start"
 
-    LOCALAPPDATA_WIN=$(tr -d '\r' <"$E2E_WORK/base/folders.txt" | sed -n 's/^f localappdata //p')
-    DOCUMENTS_WIN=$(tr -d '\r' <"$E2E_WORK/base/folders.txt" | sed -n 's/^f documents //p')
+    base_folders
     APP=$(unix_path "$APP_WIN")
     mkdir -p "$APP"
-    REG_FILE=$WORK/setup.reg
-    printf 'Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Wine]\n"Version"="%s"\n' \
-        "$WINVER" >"$REG_FILE"
+    registry_begin "$WORK/setup.reg" "$WINVER"
 }
 
+# registry_begin FILE WINDOWS_VERSION: the file of values registry_apply imports, starting
+# with the Windows version Wine reports.
+registry_begin() {
+    REG_FILE=$1
+    printf 'Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Wine]\n"Version"="%s"\n' \
+        "$2" >"$REG_FILE"
+}
+
+# The local application-data and documents folders of the base prefix, as Windows names them.
+base_folders() {
+    LOCALAPPDATA_WIN=$(tr -d '\r' <"$E2E_WORK/base/folders.txt" | sed -n 's/^f localappdata //p')
+    DOCUMENTS_WIN=$(tr -d '\r' <"$E2E_WORK/base/folders.txt" | sed -n 's/^f documents //p')
+}
+
+# Copies the prepared prefix while make-base.sh cannot be rebuilding it.
+copy_base_prefix() {
+    local lock
+    exec {lock}>>"$E2E_WORK/base.lock"
+    flock -s -w 600 "$lock" || die "the base prefix stayed locked"
+    [[ -f $E2E_WORK/base/ready ]] || die "no base prefix; run the e2e_base_prefix test first"
+    cp -a "$E2E_WORK/base/prefix" "$1"
+    exec {lock}>&-
+    rm -f "$1/wineserver"
+}
+
+# An X server on a display it picks itself among the free ones; it writes the number to the
+# pipe once it accepts connections.
 start_display() {
-    local number=$WORK/display
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number" >"$WORK/xvfb.log" 2>&1 &
+    local pipe=$WORK/displayfd number=""
+    mkfifo "$pipe"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$pipe" \
+        >"$WORK/xvfb.log" 2>&1 &
     xvfb_pid=$!
-    for _ in $(seq 200); do
-        [[ -s $number ]] && break
-        sleep 0.05
+    read -r -t 60 number <"$pipe" || true
+    [[ $number =~ ^[0-9]+$ ]] || die "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+    export DISPLAY=:$number
+    echo "display :$number, prefix $WINEPREFIX" >>"$WINE_LOG"
+}
+
+# Runs a Windows program of the scenario with a limit; Wine's messages go to the log.
+wine_run() {
+    echo "== wine $*" >>"$WINE_LOG"
+    timeout -k 10 "$E2E_WINE_TIMEOUT" wine "$@" 2>>"$WINE_LOG"
+}
+
+# What a failed scenario leaves for a look: what the driver saw, what Wine said, and where.
+print_transcript() {
+    local n
+    echo "---- $SCENARIO: transcript ----"
+    for ((n = 1; n <= drives; n++)); do
+        echo "-- driver script $n"
+        sed 's/^/    /' "$WORK/script-$n.txt" 2>/dev/null || true
+        echo "-- what the driver saw"
+        sed 's/^/    /' "$WORK/transcript-$n.txt" 2>/dev/null || true
     done
-    [[ -s $number ]] || die "Xvfb did not start"
-    export DISPLAY=:$(head -n1 "$number")
+    echo "-- Wine's messages ($WINE_LOG)"
+    sed 's/^/    /' "$WINE_LOG" 2>/dev/null || true
+    echo "-- Xvfb"
+    sed 's/^/    /' "$WORK/xvfb.log" 2>/dev/null || true
+    echo "-- kept prefix: $WORK/prefix"
 }
 
 scenario_cleanup() {
     local status=$?
-    timeout 20 wineserver -k >/dev/null 2>&1 || true
+    if [[ -n ${WINEPREFIX:-} && -d $WINEPREFIX ]]; then
+        # -k ends this prefix's server and every program of it; -w returns once it is gone,
+        # so that nothing of it outlives the prefix or its socket folder.
+        timeout 60 wineserver -k >/dev/null 2>&1 || true
+        timeout 60 wineserver -w >/dev/null 2>&1 || true
+    fi
     if [[ -n $xvfb_pid ]]; then
         kill "$xvfb_pid" 2>/dev/null || true
         wait "$xvfb_pid" 2>/dev/null || true
     fi
-    # A failed scenario keeps its prefix for a look inside.
-    if ((status == 0 && failures == 0)); then
-        rm -rf "$WORK/prefix"
+    [[ -z $SERVER_TMP ]] || rm -rf "$SERVER_TMP"
+    if [[ -n $WORK ]]; then
+        if ((status == 0 && failures == 0)); then
+            rm -rf "$WORK"
+        else
+            print_transcript >&2
+        fi
     fi
     exit "$status"
 }
@@ -123,7 +200,9 @@ reg_install_path() {
 
 # Every value of the scenario in one regedit call.
 registry_apply() {
-    timeout 60 wine regedit /S "$(z_path "$REG_FILE")" || die "regedit failed"
+    local status=0
+    wine_run regedit /S "$(z_path "$REG_FILE")" || status=$?
+    ((status == 0)) || die "regedit failed with status $status"
 }
 
 # install_game corv|corvconcord|corvsundering 'C:\Games\Folder' EXECUTABLE
@@ -179,14 +258,16 @@ drive() {
         printf 'shots %s\n' "$(z_path "$WORK/sync")"
         cat
     } >"$script"
-    timeout -k 5 "$E2E_DRIVE_TIMEOUT" wine "$E2E_DRIVER" "$(z_path "$script")" \
-        >"$TRANSCRIPT" 2>"$WORK/driver-$drives.err" &
+    echo "== driver script $drives" >>"$WINE_LOG"
+    timeout -k 10 "$E2E_DRIVE_TIMEOUT" wine "$E2E_DRIVER" "$(z_path "$script")" \
+        >"$TRANSCRIPT" 2>>"$WINE_LOG" &
     local pid=$! ready name status=0
+    # The driver asks for a picture with NAME.ready and waits for NAME.done.
     while kill -0 "$pid" 2>/dev/null; do
         for ready in "$WORK"/sync/*.ready; do
             [[ -e $ready ]] || continue
             name=$(basename "$ready" .ready)
-            timeout 30 import -window root "$SHOTS/$SCENARIO-$name.png" || fail "screenshot $name"
+            take_screenshot "$name" || fail "screenshot $name"
             rm -f "$ready"
             touch "$WORK/sync/$name.done"
         done
@@ -194,10 +275,17 @@ drive() {
     done
     wait "$pid" || status=$?
     if ((status != 0)) || ! grep -qx done "$TRANSCRIPT"; then
-        fail "driver script $drives ended with status $status; transcript:"
-        sed 's/^/    /' "$TRANSCRIPT" >&2
-        return 0
+        fail "driver script $drives ended with status $status; its last lines:"
+        tail -n 5 "$TRANSCRIPT" | sed 's/^/    /' >&2
     fi
+}
+
+# The picture goes to the scenario's folder and then, whole, to the screenshots folder.
+take_screenshot() {
+    local shot=$WORK/$1.png
+    timeout 60 import -window root "$shot" 2>>"$WINE_LOG" || return 1
+    cp "$shot" "$WORK/shot.tmp"
+    mv -f "$WORK/shot.tmp" "$SHOTS/$SCENARIO-$1.png"
 }
 
 # expect LINE...: each line is in the last transcript, whole.
@@ -205,9 +293,12 @@ expect() {
     local line
     for line in "$@"; do
         grep -Fxq -- "$line" "$TRANSCRIPT" || {
-            local key
-            key=$(cut -d' ' -f1-3 <<<"$line")
-            fail "expected \"$line\"; got: $(grep -F -- "$key " "$TRANSCRIPT" | head -3 | tr '\n' '|')"
+            # The lines on the same thing: the first three words, else the first two.
+            local words got
+            read -ra words <<<"$line"
+            got=$(grep -F -- "${words[*]:0:3} " "$TRANSCRIPT" ||
+                grep -F -- "${words[*]:0:2} " "$TRANSCRIPT" || true)
+            fail "expected \"$line\"; got: $(head -3 <<<"$got" | tr '\n' '|')"
         }
     done
 }

@@ -7,8 +7,9 @@ source "$1"
 
 base=$E2E_WORK/base
 mkdir -p "$E2E_WORK"
-exec 9>"$E2E_WORK/base.lock"
-flock -w 300 9
+# One builder at a time; scenarios copy the prefix under a shared lock on the same file.
+exec 9>>"$E2E_WORK/base.lock"
+flock -w 600 9
 
 stamp="$(wine --version) $(md5sum <"$0")"
 if [[ -f $base/ready && "$(cat "$base/ready")" == "$stamp" ]]; then
@@ -18,10 +19,16 @@ fi
 
 rm -rf "$base"
 mkdir -p "$base/home"
+unset DISPLAY XAUTHORITY WINESERVER WINELOADER WINEDLLPATH
 export WINEPREFIX=$base/prefix HOME=$base/home WINEDEBUG=-all WINEARCH=win64
 export WINEDLLOVERRIDES="mscoree,mshtml="
-unset DISPLAY
-timeout 240 wineboot -i >"$base/wineboot.log" 2>&1 || {
+# The server's socket folder lives below a TMPDIR of this build's own (see lib.sh).
+TMPDIR=$(mktemp -d /tmp/galemend-e2e-base.XXXXXXXX)
+export TMPDIR
+# A failed build ends its server; a finished one has waited for it and cut the prefix loose.
+trap '[[ ! -f $WINEPREFIX/wineserver ]] || timeout 60 wineserver -k >/dev/null 2>&1
+      rm -rf "$TMPDIR"' EXIT
+timeout 300 wineboot -i >"$base/wineboot.log" 2>&1 || {
     cat "$base/wineboot.log"
     exit 1
 }
@@ -37,8 +44,11 @@ done
 
 folders="$base/folders.txt"
 printf 'folders f\n' >"$base/folders-script.txt"
-timeout 60 wine "$E2E_DRIVER" "Z:${base//\//\\}\\folders-script.txt" >"$folders"
-timeout 60 wineserver -w
+timeout 180 wine "$E2E_DRIVER" "Z:${base//\//\\}\\folders-script.txt" >"$folders"
+# The registry files are complete once the server has written them and ended.
+timeout 180 wineserver -w
+# Every copy makes its own server folder (see lib.sh).
+rm -f "$WINEPREFIX/wineserver"
 grep -q '^f localappdata C:' "$folders" || {
     echo "no user folders found:"
     cat "$folders"

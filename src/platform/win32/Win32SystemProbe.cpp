@@ -34,6 +34,12 @@ auto ThroughScriptHost(const std::wstring& progId, const Operation& operation) {
     return operation(NativeRegistry());
 }
 
+BOOL CALLBACK RedrawAtOnce(HWND window, LPARAM) {
+    ::RedrawWindow(window, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    return TRUE;
+}
+
 }  // namespace
 
 Win32SystemProbe::Win32SystemProbe(std::wstring progId) : progId_(std::move(progId)) {}
@@ -160,14 +166,7 @@ void Win32Host::ProcessPendingEvents() {
 }
 
 void Win32Host::RepaintWindows() {
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND window, LPARAM) -> BOOL {
-            ::RedrawWindow(window, nullptr, nullptr,
-                           RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-            return TRUE;
-        },
-        0);
+    ::EnumThreadWindows(::GetCurrentThreadId(), RedrawAtOnce, 0);
 }
 
 void Win32Host::Terminate(unsigned exitStatus) {

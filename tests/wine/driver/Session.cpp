@@ -204,12 +204,15 @@ HWND Session::RequireMain() {
     return main_;
 }
 
+// A box found here counts as shown even if it closes before the next look (Observe), which
+// an answered box may do at once.
 HWND Session::FindMessageBox() {
     if (!child_) {
         return nullptr;
     }
     for (HWND window : TopWindowsOf(child_->id)) {
         if (IsMessageBox(window)) {
+            seenWindows_.insert(window);
             return window;
         }
     }
@@ -276,6 +279,7 @@ void Session::FindMainWindow(const std::string& tag, const std::string& captionP
                           " before its window appeared");
     }
     main_ = found;
+    seenWindows_.insert(found);
     // A window may show itself before its controls exist; read it once start-up is over.
     Idle();
     RECT client{};

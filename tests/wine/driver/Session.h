@@ -64,7 +64,7 @@ class Session {
     static void CALLBACK ClickReplied(HWND, UINT, ULONG_PTR session, LRESULT);
 
     std::FILE* out_;
-    DWORD timeoutMs_ = 30000;
+    DWORD timeoutMs_ = 60000;
     std::string folder_;
     std::string shotsFolder_;
     std::optional<Child> child_;

@@ -10,7 +10,7 @@ install_game corv 'C:\Games\Corvane Expanse' "$E2E_GAME_CORV"
 registry_apply
 
 drive <<EOF2
-timeout 20000
+timeout 90000
 folders f
 cd C:\windows
 start notepad.exe  "no such file.txt"
@@ -34,6 +34,6 @@ expect "f winver 2 6.2" \
     "v ProductName Corvane Expanse" \
     "none none"
 grep -Fq "no such file.txt" "$TRANSCRIPT" || fail "the file name did not reach notepad whole"
-[[ -s $SHOTS/driver_selftest-notepad.png ]] || fail "no screenshot"
+[[ -s $WORK/notepad.png && -s $SHOTS/driver_selftest-notepad.png ]] || fail "no screenshot"
 
 scenario_end

@@ -26,7 +26,7 @@ internal2=$(fact "v2 InternalName")
 # With no data files the version check is skipped and the argument is rejected.
 expect "m text Invalid argument: /x" "x exit 2"
 
-probe=$(timeout 60 wine "$E2E_VERSION_PROBE" "$APP_WIN\\galemend3.exe" \
+probe=$(wine_run "$E2E_VERSION_PROBE" "$APP_WIN\\galemend3.exe" \
     "$APP_WIN\\galemend2.exe" 'C:\windows\win.ini' | tr -d '\r')
 expected=$(printf '%s\t%s\n' "$APP_WIN\\galemend3.exe" 3.0.0.0 "$APP_WIN\\galemend2.exe" 2.0.0.0 \
     'C:\windows\win.ini' '')
