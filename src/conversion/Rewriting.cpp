@@ -1,6 +1,8 @@
 #include "conversion/Rewriting.h"
 
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <string_view>
 
 #include "conversion/Templates.h"
@@ -19,13 +21,13 @@ namespace {
 }
 
 // A head count that can drive a section: a whole number of at least 1.
-size_t CheckedCount(const std::string& file, size_t headLine, size_t mapLine,
-                    const std::string& head) {
-    const double count = HeadCount(head);
+size_t CheckedCount(const ParsedTemplate& parsed, size_t s, size_t mapLine) {
+    const double count = parsed.counts.at(s);
+    const size_t headLine = parsed.sections[s];
     if (!(count >= 1) || count != std::floor(count)) {
-        Fail(file, headLine, mapLine,
-             "section head \"" + head + "\" has count" + SignedNumberText(count) +
-                 ", not a whole number of at least 1");
+        Fail(parsed.name, headLine, mapLine,
+             "section head \"" + parsed.lines.at(headLine) + "\" has count" +
+                 SignedNumberText(count) + ", not a whole number of at least 1");
     }
     // Counts beyond any list's size behave alike; keep them in range for the arithmetic.
     return count > 1e15 ? static_cast<size_t>(1e15) : static_cast<size_t>(count);
@@ -47,15 +49,14 @@ size_t ApplyStructure(const TemplateState& state, size_t s, size_t j, MapLines m
                       std::string& out) {
     const ParsedTemplate& old = *state.oldTemplate;
     const ParsedTemplate& fresh = *state.newTemplate;
-    const size_t oldHead = old.sections.at(s);
-    const size_t nOld = CheckedCount(old.name, oldHead, j, old.lines.at(oldHead));
+    const size_t nOld = CheckedCount(old, s, j);
 
     if (s >= fresh.sections.size() || fresh.sections[s] >= fresh.lines.size()) {
         throw ConversionError(fresh.name + ": no section head for section " + std::to_string(s) +
                               " of " + old.name + " (map line " + std::to_string(j + 1) + ")");
     }
     const size_t h = fresh.sections[s];
-    const size_t nNew = CheckedCount(fresh.name, h, j, fresh.lines[h]);
+    const size_t nNew = CheckedCount(fresh, s, j);
     if (nNew > fresh.lines.size() - 1 - h) {
         Fail(fresh.name, h, j,
              "the section needs " + std::to_string(nNew) +
@@ -99,12 +100,24 @@ void StructurePass(const TemplateState& state, MapLines mapLines, std::string& o
 }
 
 void FixPass(const TemplateState& state, MapLines mapLines, std::string& out) {
+    // The window moves one line at a time over unmatched lines, so each line's lookup is kept
+    // for the three windows it belongs to.
+    struct Lookup {
+        size_t line = SIZE_MAX;
+        size_t templateLine = 0;
+    };
+    std::array<Lookup, 3> recent{};
+    const auto find = [&](size_t i) {
+        Lookup& slot = recent[i % recent.size()];
+        if (slot.line != i) {
+            slot = {i, FindTemplateLine(state, mapLines[i])};
+        }
+        return slot.templateLine;
+    };
     size_t j = 0;
     while (j + 2 < mapLines.size()) {
-        const size_t t0 = FindTemplateLine(state, mapLines[j]);
-        const size_t t1 = FindTemplateLine(state, mapLines[j + 1]);
-        const size_t t2 = FindTemplateLine(state, mapLines[j + 2]);
-        if (t0 == 0 || t1 == 0 || t2 == 0) {
+        const size_t t0 = find(j);
+        if (t0 == 0 || find(j + 1) == 0 || find(j + 2) == 0) {
             AppendLine(out, mapLines[j]);
             ++j;
         } else {

@@ -76,10 +76,19 @@ double HeadCount(std::string_view head) {
 
 namespace {
 
+std::vector<double> Counts(const std::vector<size_t>& sections, const LineList& lines) {
+    std::vector<double> counts;
+    for (const size_t head : sections) {
+        counts.push_back(head < lines.size() ? HeadCount(lines[head]) : 0);
+    }
+    return counts;
+}
+
 std::shared_ptr<const ParsedTemplate> Parsed(std::string name, LineList lines, bool indexed) {
     auto parsed = std::make_shared<ParsedTemplate>();
     parsed->name = std::move(name);
     parsed->sections = SectionHeads(lines);
+    parsed->counts = Counts(parsed->sections, lines);
     if (indexed) {
         parsed->index = TemplateIndex(lines);
     }
@@ -199,6 +208,7 @@ void initnew(TemplateState& state, const FileSystem& fs, std::string_view editio
     auto loaded = std::make_shared<ParsedTemplate>();
     loaded->name = name;
     loaded->lines = std::move(lines);
+    loaded->counts = Counts(loaded->sections, loaded->lines);
     state.newTemplate = std::move(loaded);
 }
 

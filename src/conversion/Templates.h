@@ -45,11 +45,12 @@ class TemplateIndex {
 };
 
 // One template as parsed from its file: its lines, the line indexes of its section heads
-// and, for an old template, the index over its lines.
+// with their counts, and, for an old template, the index over its lines.
 struct ParsedTemplate {
     std::string name;
     LineList lines{""};
     std::vector<size_t> sections{0};
+    std::vector<double> counts{0};  // HeadCount of each section's head line
     TemplateIndex index;
 };
 
