@@ -240,6 +240,15 @@ TEST_F(Discovery, WindowsSevenWithoutAUserFolderSearchesTheProgramFolder) {
     EXPECT_EQ(installation.pathlist[1], "C:\\app\\");
 }
 
+TEST_F(Discovery, LogIsWrittenForPeopleInTheAnsiCodePage) {
+    fs.WriteFile("info.txt", "kept \x83\r\n");
+    DiagnosticLog western(fs, SystemCodePage(1252));
+    western.OpenForAppending();
+    western.Line({"C:\\Caf\u00e9\\", "\u661f\u6d77"});
+    EXPECT_EQ(dir.Read("app/info.txt"), "kept \x83\r\nC:\\Caf\xE9\\??\r\n")
+        << "earlier bytes stay; a character without a form is written as the system does";
+}
+
 TEST_F(Discovery, DiagnosticMarkerMustStandAlone) {
     TargetVersions("", "", "probe ");
     Discover();
