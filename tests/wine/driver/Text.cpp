@@ -30,9 +30,9 @@ std::string Narrow(std::wstring_view text) {
     }
     const int wideLength = static_cast<int>(text.size());
     const int size =
-        WideCharToMultiByte(CP_ACP, 0, text.data(), wideLength, nullptr, 0, nullptr, nullptr);
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), wideLength, nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), wideLength, out.data(), size, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), wideLength, out.data(), size, nullptr, nullptr);
     return out;
 }
 

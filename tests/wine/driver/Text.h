@@ -11,7 +11,7 @@ namespace galemend::e2e {
 // changed, so paths read as they are.
 std::string Escape(std::string_view text);
 
-// Wide text in the system's ANSI code page, as the program under test writes it.
+// Wide text as UTF-8, so that names outside the system's code page read whole.
 std::string Narrow(std::wstring_view text);
 
 // The first word of a script line and everything after the one blank that follows it,

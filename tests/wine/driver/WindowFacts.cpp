@@ -62,25 +62,25 @@ std::string ClassOf(HWND window) {
 }
 
 std::string CaptionOf(HWND window) {
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(
-        static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-    return text;
+        static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return Narrow(text);
 }
 
 std::optional<std::string> SentText(HWND window, DWORD timeoutMs) {
     DWORD_PTR length = 0;
-    if (SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, timeoutMs, &length) == 0) {
+    if (!SendTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, timeoutMs, length)) {
         return std::nullopt;
     }
-    std::string text(length + 1, '\0');
+    std::wstring text(length + 1, L'\0');
     DWORD_PTR copied = 0;
-    if (SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                            SMTO_NORMAL, timeoutMs, &copied) == 0) {
+    if (!SendTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                      timeoutMs, copied)) {
         return std::nullopt;
     }
     text.resize(std::min<size_t>(copied, length));
-    return text;
+    return Narrow(text);
 }
 
 std::optional<ListFacts> ListItems(HWND window, DWORD timeoutMs) {
