@@ -62,13 +62,27 @@ Fixture& Shared() {
     return fixture;
 }
 
+// The buffers a conversion keeps from map to map: bytes, text, lines and output.
+struct Buffers {
+    std::string bytes, decoded, out, encoded;
+    LineViews lines;
+
+    const LineViews& Read(const Fixture& f) {
+        f.fs.ReadFileInto(f.mapPath, bytes);
+        SplitLines(f.state.codePage.Decode(bytes, decoded), lines);
+        return lines;
+    }
+    void Write(Fixture& f) { f.fs.WriteFile(f.outPath, f.state.codePage.Encode(out, encoded)); }
+};
+
 void BM_ReadStructurePassWrite(benchmark::State& state) {
     Fixture& f = Shared();
+    Buffers b;
     for (auto _ : state) {
-        const LineList lines = ReadTextLines(f.fs, f.mapPath, f.state.codePage);
-        std::string out;
-        StructurePass(f.state, lines, out);
-        f.fs.WriteFile(f.outPath, f.state.codePage.Encode(out));
+        const LineViews& lines = b.Read(f);
+        b.out.clear();
+        StructurePass(f.state, lines, b.out);
+        b.Write(f);
     }
     state.SetItemsProcessed(state.iterations() * kMapBlocks * 5);
 }
@@ -76,23 +90,24 @@ BENCHMARK(BM_ReadStructurePassWrite)->Unit(benchmark::kMillisecond);
 
 void BM_ReadWriteUnchanged(benchmark::State& state) {
     Fixture& f = Shared();
+    Buffers b;
     for (auto _ : state) {
-        const LineList lines = ReadTextLines(f.fs, f.mapPath, f.state.codePage);
-        std::string out;
-        for (const auto& line : lines) {
-            AppendLine(out, line);
+        const LineViews& lines = b.Read(f);
+        b.out.clear();
+        for (const auto line : lines) {
+            AppendLine(b.out, line);
         }
-        f.fs.WriteFile(f.outPath, f.state.codePage.Encode(out));
+        b.Write(f);
     }
     state.SetItemsProcessed(state.iterations() * kMapBlocks * 5);
 }
 BENCHMARK(BM_ReadWriteUnchanged)->Unit(benchmark::kMillisecond);
 
 // The structure pass with the template scanned line by line for every lookup.
-size_t ScanTemplate(const LineList& lines, const std::string& text) {
+size_t ScanTemplate(const LineList& lines, std::string_view text) {
     size_t result = 0;
     for (size_t i = 0; i < lines.size(); ++i) {
-        if (text.size() >= lines[i].size() && text.compare(0, lines[i].size(), lines[i]) == 0) {
+        if (text.substr(0, lines[i].size()) == lines[i]) {
             result = i;
         }
     }
@@ -101,19 +116,20 @@ size_t ScanTemplate(const LineList& lines, const std::string& text) {
 
 void BM_ReadStructurePassWritePlainScan(benchmark::State& state) {
     Fixture& f = Shared();
+    Buffers b;
     for (auto _ : state) {
-        const LineList lines = ReadTextLines(f.fs, f.mapPath, f.state.codePage);
-        std::string out;
+        const LineViews& lines = b.Read(f);
+        b.out.clear();
         size_t j = 0;
         while (j < lines.size()) {
-            const size_t t = ScanTemplate(f.state.oldTemplate, lines[j]);
+            const size_t t = ScanTemplate(f.state.oldTemplate->lines, lines[j]);
             if (t == 0) {
-                AppendLine(out, lines[j++]);
+                AppendLine(b.out, lines[j++]);
             } else {
-                j += ApplyStructure(f.state, FindSection(f.state, t), j, lines, out);
+                j += ApplyStructure(f.state, FindSection(f.state, t), j, lines, b.out);
             }
         }
-        f.fs.WriteFile(f.outPath, f.state.codePage.Encode(out));
+        b.Write(f);
     }
     state.SetItemsProcessed(state.iterations() * kMapBlocks * 5);
 }
@@ -122,8 +138,9 @@ BENCHMARK(BM_ReadStructurePassWritePlainScan)->Unit(benchmark::kMillisecond);
 // Cost per map line must not grow with the map: the same pass on a map ten times larger.
 void BM_StructurePassScaling(benchmark::State& state) {
     Fixture& f = Shared();
-    const LineList base = ReadTextLines(f.fs, f.mapPath, f.state.codePage);
-    LineList lines;
+    Buffers b;
+    const LineViews& base = b.Read(f);
+    LineViews lines;
     for (int64_t copy = 0; copy < state.range(0); ++copy) {
         lines.insert(lines.end(), base.begin(), base.end());
     }

@@ -24,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string_view rest(reinterpret_cast<const char*>(data), size);
     const std::string_view oldText = Part(rest);
     const std::string_view newText = Part(rest);
-    const galemend::LineList map = galemend::SplitLines(rest);
+    galemend::LineViews map;
+    galemend::SplitLines(rest, map);
 
     galemend::TemplateState state{galemend::SystemCodePage(galemend::kWesternCodePage)};
     galemend::AssignOldTemplate(state, "old", galemend::SplitLines(oldText));

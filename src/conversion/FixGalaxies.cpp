@@ -1,5 +1,6 @@
 #include "conversion/FixGalaxies.h"
 
+#include "conversion/MapConversion.h"
 #include "conversion/Templates.h"
 #include "platform/FileSystem.h"
 #include "text/Numbers.h"
@@ -46,13 +47,14 @@ std::optional<ConversionResult> FixGalaxies(FileSystem& fs, TemplateState& state
 
     // The last entry is the search's empty spare.
     const size_t maps = galaxyList.empty() ? 0 : galaxyList.size() - 1;
+    MapBuffers buffers;
     for (size_t i = 0; i < maps; ++i) {
         const std::string& path = galaxyList[i];
         controls.Label4.SetCaption(SignedNumberText(result.converted));
         if (IsOriginalMap(state.originalMaps, path)) {
             continue;
         }
-        const MapOutcome outcome = ConvertMap(fs, state, settings, path);
+        const MapOutcome outcome = ConvertMap(fs, state, settings, path, buffers);
         if (outcome.kind == MapOutcome::Kind::Converted) {
             ++result.converted;
             std::string line = FileNamePart(path);

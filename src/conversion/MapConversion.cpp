@@ -49,14 +49,14 @@ void RequireRead(const LineList& lines, const std::string& name) {
 // What one attempt has changed on disk, so that a failure can undo exactly that.
 class Attempt {
   public:
-    Attempt(FileSystem& fs, std::string mapPath, std::string original)
-        : fs_(fs), map_(std::move(mapPath)), original_(std::move(original)) {}
+    Attempt(FileSystem& fs, const std::string& mapPath, std::string_view original)
+        : fs_(fs), map_(mapPath), original_(original) {}
 
     void RenameMapTo(const std::string& copy) {
         fs_.Rename(map_, copy);
         renamed_.push_back(copy);
     }
-    void Write(const std::string& path, const std::string& bytes) {
+    void Write(const std::string& path, std::string_view bytes) {
         written_.push_back(path);  // a failed write may still leave part of a file
         fs_.WriteFile(path, bytes);
     }
@@ -99,8 +99,8 @@ class Attempt {
     }
 
     FileSystem& fs_;
-    std::string map_;
-    std::string original_;
+    const std::string& map_;
+    std::string_view original_;
     std::vector<std::string> renamed_;
     std::vector<std::string> written_;
 };
@@ -118,18 +118,25 @@ std::string MissingTemplate(const FileSystem& fs, const std::vector<std::string>
 
 MapOutcome ConvertMap(FileSystem& fs, TemplateState& state, const ConversionSettings& settings,
                       const std::string& mapPath) {
+    MapBuffers buffers;
+    return ConvertMap(fs, state, settings, mapPath, buffers);
+}
+
+MapOutcome ConvertMap(FileSystem& fs, TemplateState& state, const ConversionSettings& settings,
+                      const std::string& mapPath, MapBuffers& buffers) {
     if (FirstFile(fs, mapPath).empty()) {
         return NotConverted("the map no longer exists");
     }
-    std::string original;
+    const std::string& original = buffers.original;
     try {
-        original = fs.ReadFile(mapPath);
+        fs.ReadFileInto(mapPath, buffers.original);
     } catch (const RuntimeError& error) {
         return NotConverted(std::string("the map cannot be read: ") + error.what());
     }
     // The original bytes stay as they are for putting the map back.
     const CodePage& codePage = state.codePage;
-    const LineList mapLines = SplitLines(codePage.Decode(original));
+    LineViews& mapLines = buffers.lines;
+    SplitLines(codePage.Decode(original, buffers.decoded), mapLines);
     if (mapLines.size() < 2) {
         return NotConverted("the map has no second line to read its format revision from");
     }
@@ -166,29 +173,41 @@ MapOutcome ConvertMap(FileSystem& fs, TemplateState& state, const ConversionSett
             attempt.RenameMapTo(oldCopy);
         }
         loadold(state, fs, letter, revisionText);
-        RequireRead(state.oldTemplate, state.oldTemplateName);
+        RequireRead(state.oldTemplate->lines, state.oldTemplate->name);
         loadnew(state, fs, letter, revisionText);
-        RequireRead(state.newTemplate, state.newTemplateName);
-        std::string structured;
-        StructurePass(state, mapLines, structured);
-        const std::string structuredBytes = codePage.Encode(structured);
+        RequireRead(state.newTemplate->lines, state.newTemplate->name);
+        std::string& text = buffers.output;
+        text.clear();
+        StructurePass(state, mapLines, text);
+        const std::string_view structuredBytes = codePage.Encode(text, buffers.encoded);
         attempt.Write(output, structuredBytes);
 
         if (fixPass) {
             // The fix pass reads what the map holds now: the structure pass's bytes, or in
-            // diagnostic mode the untouched map.
-            const LineList current =
-                settings.diagnosticMode ? mapLines : SplitLines(codePage.Decode(structuredBytes));
+            // diagnostic mode the untouched map. Its text moves out of the output buffer,
+            // which the fix pass fills next.
+            if (!settings.diagnosticMode) {
+                if (structuredBytes.data() == text.data()) {
+                    buffers.current.swap(text);  // ASCII: the bytes are the text
+                    SplitLines(buffers.current, buffers.currentLines);
+                } else {
+                    SplitLines(codePage.Decode(structuredBytes, buffers.current),
+                               buffers.currentLines);
+                }
+            }
+            const MapLines current =
+                settings.diagnosticMode ? MapLines(mapLines) : MapLines(buffers.currentLines);
             if (!settings.diagnosticMode) {
                 attempt.RenameMapTo(fixCopy);
             }
             loadoldfix(state, fs, letter, state.targetRevision);
-            RequireRead(state.oldTemplate, state.oldTemplateName);
+            RequireRead(state.oldTemplate->lines, state.oldTemplate->name);
             loadnewfix(state, fs, letter, state.targetRevision);
-            RequireRead(state.newTemplate, state.newTemplateName);
-            std::string fixed;
+            RequireRead(state.newTemplate->lines, state.newTemplate->name);
+            std::string& fixed = buffers.output;
+            fixed.clear();
             FixPass(state, current, fixed);
-            attempt.Write(output, codePage.Encode(fixed));
+            attempt.Write(output, codePage.Encode(fixed, buffers.encoded));
         }
     } catch (const std::exception& error) {
         std::string reason = error.what();

@@ -5,6 +5,7 @@
 
 #include "conversion/Templates.h"
 #include "platform/FileSystem.h"
+#include "text/Text.h"
 
 namespace galemend {
 
@@ -37,5 +38,20 @@ struct MapOutcome {
 // name and the copies made by this attempt are removed.
 MapOutcome ConvertMap(FileSystem& fs, TemplateState& state, const ConversionSettings& settings,
                       const std::string& mapPath);
+
+// The working storage of map conversions, kept from map to map so that converting one
+// allocates next to nothing once the buffers have grown to the size of the largest map.
+struct MapBuffers {
+    std::string original;  // the map's bytes as read, for putting it back
+    std::string decoded;   // its text, where the bytes are not all ASCII
+    LineViews lines;       // views into the original or the decoded text
+    std::string output;    // one pass's text
+    std::string encoded;   // one pass's bytes, where its text is not all ASCII
+    std::string current;   // the structure pass's bytes decoded again for the fix pass
+    LineViews currentLines;
+};
+
+MapOutcome ConvertMap(FileSystem& fs, TemplateState& state, const ConversionSettings& settings,
+                      const std::string& mapPath, MapBuffers& buffers);
 
 }  // namespace galemend

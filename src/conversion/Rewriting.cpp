@@ -1,6 +1,8 @@
 #include "conversion/Rewriting.h"
 
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <string_view>
 
 #include "conversion/Templates.h"
@@ -19,22 +21,22 @@ namespace {
 }
 
 // A head count that can drive a section: a whole number of at least 1.
-size_t CheckedCount(const std::string& file, size_t headLine, size_t mapLine,
-                    const std::string& head) {
-    const double count = HeadCount(head);
+size_t CheckedCount(const ParsedTemplate& parsed, size_t s, size_t mapLine) {
+    const double count = parsed.counts.at(s);
+    const size_t headLine = parsed.sections[s];
     if (!(count >= 1) || count != std::floor(count)) {
-        Fail(file, headLine, mapLine,
-             "section head \"" + head + "\" has count" + SignedNumberText(count) +
-                 ", not a whole number of at least 1");
+        Fail(parsed.name, headLine, mapLine,
+             "section head \"" + parsed.lines.at(headLine) + "\" has count" +
+                 SignedNumberText(count) + ", not a whole number of at least 1");
     }
     // Counts beyond any list's size behave alike; keep them in range for the arithmetic.
     return count > 1e15 ? static_cast<size_t>(1e15) : static_cast<size_t>(count);
 }
 
-const std::string& MapLine(const TemplateState& state, const LineList& mapLines, size_t index,
-                           size_t templateLine, size_t j) {
+std::string_view MapLine(const TemplateState& state, MapLines mapLines, size_t index,
+                         size_t templateLine, size_t j) {
     if (index >= mapLines.size()) {
-        Fail(state.newTemplateName, templateLine, j,
+        Fail(state.newTemplate->name, templateLine, j,
              "the marker needs map line " + std::to_string(index + 1) + ", but the map has " +
                  std::to_string(mapLines.size()) + " lines");
     }
@@ -43,27 +45,26 @@ const std::string& MapLine(const TemplateState& state, const LineList& mapLines,
 
 }  // namespace
 
-size_t ApplyStructure(const TemplateState& state, size_t s, size_t j, const LineList& mapLines,
+size_t ApplyStructure(const TemplateState& state, size_t s, size_t j, MapLines mapLines,
                       std::string& out) {
-    const size_t oldHead = state.oldSections.at(s);
-    const size_t nOld =
-        CheckedCount(state.oldTemplateName, oldHead, j, state.oldTemplate.at(oldHead));
+    const ParsedTemplate& old = *state.oldTemplate;
+    const ParsedTemplate& fresh = *state.newTemplate;
+    const size_t nOld = CheckedCount(old, s, j);
 
-    if (s >= state.newSections.size() || state.newSections[s] >= state.newTemplate.size()) {
-        throw ConversionError(state.newTemplateName + ": no section head for section " +
-                              std::to_string(s) + " of " + state.oldTemplateName + " (map line " +
-                              std::to_string(j + 1) + ")");
+    if (s >= fresh.sections.size() || fresh.sections[s] >= fresh.lines.size()) {
+        throw ConversionError(fresh.name + ": no section head for section " + std::to_string(s) +
+                              " of " + old.name + " (map line " + std::to_string(j + 1) + ")");
     }
-    const size_t h = state.newSections[s];
-    const size_t nNew = CheckedCount(state.newTemplateName, h, j, state.newTemplate[h]);
-    if (nNew > state.newTemplate.size() - 1 - h) {
-        Fail(state.newTemplateName, h, j,
+    const size_t h = fresh.sections[s];
+    const size_t nNew = CheckedCount(fresh, s, j);
+    if (nNew > fresh.lines.size() - 1 - h) {
+        Fail(fresh.name, h, j,
              "the section needs " + std::to_string(nNew) +
                  " lines after its head, but the file ends first");
     }
 
     for (size_t k = h + 1; k <= h + nNew; ++k) {
-        const std::string_view line = state.newTemplate[k];
+        const std::string_view line = fresh.lines[k];
         const size_t m = k - h - 1;
         if (EndsWith(line, " #")) {
             out.append(line.substr(0, line.size() - 1));
@@ -84,7 +85,7 @@ size_t ApplyStructure(const TemplateState& state, size_t s, size_t j, const Line
     return nOld;
 }
 
-void StructurePass(const TemplateState& state, const LineList& mapLines, std::string& out) {
+void StructurePass(const TemplateState& state, MapLines mapLines, std::string& out) {
     size_t j = 0;
     while (j < mapLines.size()) {
         const size_t t = FindTemplateLine(state, mapLines[j]);
@@ -98,13 +99,25 @@ void StructurePass(const TemplateState& state, const LineList& mapLines, std::st
     }
 }
 
-void FixPass(const TemplateState& state, const LineList& mapLines, std::string& out) {
+void FixPass(const TemplateState& state, MapLines mapLines, std::string& out) {
+    // The window moves one line at a time over unmatched lines, so each line's lookup is kept
+    // for the three windows it belongs to.
+    struct Lookup {
+        size_t line = SIZE_MAX;
+        size_t templateLine = 0;
+    };
+    std::array<Lookup, 3> recent{};
+    const auto find = [&](size_t i) {
+        Lookup& slot = recent[i % recent.size()];
+        if (slot.line != i) {
+            slot = {i, FindTemplateLine(state, mapLines[i])};
+        }
+        return slot.templateLine;
+    };
     size_t j = 0;
     while (j + 2 < mapLines.size()) {
-        const size_t t0 = FindTemplateLine(state, mapLines[j]);
-        const size_t t1 = FindTemplateLine(state, mapLines[j + 1]);
-        const size_t t2 = FindTemplateLine(state, mapLines[j + 2]);
-        if (t0 == 0 || t1 == 0 || t2 == 0) {
+        const size_t t0 = find(j);
+        if (t0 == 0 || find(j + 1) == 0 || find(j + 2) == 0) {
             AppendLine(out, mapLines[j]);
             ++j;
         } else {

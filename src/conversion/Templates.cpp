@@ -74,17 +74,36 @@ double HeadCount(std::string_view head) {
     return LeadingNumber(dollar == std::string_view::npos ? head : head.substr(dollar + 1));
 }
 
+namespace {
+
+std::vector<double> Counts(const std::vector<size_t>& sections, const LineList& lines) {
+    std::vector<double> counts;
+    for (const size_t head : sections) {
+        counts.push_back(head < lines.size() ? HeadCount(lines[head]) : 0);
+    }
+    return counts;
+}
+
+std::shared_ptr<const ParsedTemplate> Parsed(std::string name, LineList lines, bool indexed) {
+    auto parsed = std::make_shared<ParsedTemplate>();
+    parsed->name = std::move(name);
+    parsed->sections = SectionHeads(lines);
+    parsed->counts = Counts(parsed->sections, lines);
+    if (indexed) {
+        parsed->index = TemplateIndex(lines);
+    }
+    parsed->lines = std::move(lines);
+    return parsed;
+}
+
+}  // namespace
+
 void AssignOldTemplate(TemplateState& state, std::string name, LineList lines) {
-    state.oldSections = SectionHeads(lines);
-    state.oldIndex = TemplateIndex(lines);
-    state.oldTemplate = std::move(lines);
-    state.oldTemplateName = std::move(name);
+    state.oldTemplate = Parsed(std::move(name), std::move(lines), true);
 }
 
 void AssignNewTemplate(TemplateState& state, std::string name, LineList lines) {
-    state.newSections = SectionHeads(lines);
-    state.newTemplate = std::move(lines);
-    state.newTemplateName = std::move(name);
+    state.newTemplate = Parsed(std::move(name), std::move(lines), false);
 }
 
 namespace {
@@ -117,12 +136,42 @@ std::string NewStructureZeroName(std::string_view editionLetter) {
 
 namespace {
 
+// Reads the template and parses it, unless the same file in the same role gave the same
+// bytes last time.
+std::shared_ptr<const ParsedTemplate> Load(
+    TemplateState& state, std::map<std::string, TemplateState::Cached, std::less<>>& cache,
+    const FileSystem& fs, const std::string& name, bool indexed) {
+    auto found = cache.find(name);
+    if (found == cache.end()) {
+        found = cache.emplace(name, TemplateState::Cached{}).first;
+    }
+    TemplateState::Cached& entry = found->second;
+    if (auto unread = ReadTextBytes(fs, name, state.readBuffer)) {
+        entry.bytes.reset();
+        entry.parsed = Parsed(name, std::move(*unread), indexed);
+        return entry.parsed;
+    }
+    const unsigned page = state.codePage.Number();
+    if (entry.parsed && entry.bytes && entry.codePage == page && *entry.bytes == state.readBuffer) {
+        return entry.parsed;
+    }
+    std::string decoded;
+    entry.parsed =
+        Parsed(name, SplitLines(state.codePage.Decode(state.readBuffer, decoded)), indexed);
+    entry.codePage = page;
+    if (!entry.bytes) {
+        entry.bytes.emplace();
+    }
+    entry.bytes->swap(state.readBuffer);
+    return entry.parsed;
+}
+
 void LoadOld(TemplateState& state, const FileSystem& fs, const std::string& name) {
-    AssignOldTemplate(state, name, ReadTextLines(fs, name, state.codePage));
+    state.oldTemplate = Load(state, state.oldCache, fs, name, true);
 }
 
 void LoadNew(TemplateState& state, const FileSystem& fs, const std::string& name) {
-    AssignNewTemplate(state, name, ReadTextLines(fs, name, state.codePage));
+    state.newTemplate = Load(state, state.newCache, fs, name, false);
 }
 
 }  // namespace
@@ -149,15 +198,18 @@ void loadnewfix(TemplateState& state, const FileSystem& fs, std::string_view edi
 
 void initnew(TemplateState& state, const FileSystem& fs, std::string_view editionLetter) {
     const std::string name = NewStructureZeroName(editionLetter);
-    AssignNewTemplate(state, {}, LineList{""});
+    state.newTemplate = std::make_shared<ParsedTemplate>();
     LineList lines = ReadTextLines(fs, name, state.codePage);
     if (lines.size() < 2) {
         throw ConversionError(name + " has no second line, so the target revision is unknown");
     }
     state.targetRevision = LeadingNumber(LastCharacters(lines[1], 2));
     // Only the target revision is used; the sections list stays the single entry 0.
-    state.newTemplate = std::move(lines);
-    state.newTemplateName = name;
+    auto loaded = std::make_shared<ParsedTemplate>();
+    loaded->name = name;
+    loaded->lines = std::move(lines);
+    loaded->counts = Counts(loaded->sections, loaded->lines);
+    state.newTemplate = std::move(loaded);
 }
 
 void loadoriginalmaps(TemplateState& state, const FileSystem& fs, bool& dataFileMissing) {
@@ -170,12 +222,12 @@ void loadoriginalmaps(TemplateState& state, const FileSystem& fs, bool& dataFile
 }
 
 size_t FindTemplateLine(const TemplateState& state, std::string_view text) {
-    return state.oldIndex.LastPrefixLine(text);
+    return state.oldTemplate->index.LastPrefixLine(text);
 }
 
 size_t FindSection(const TemplateState& state, size_t t) {
     // Heads are in increasing order: count those strictly before t.
-    const auto& heads = state.oldSections;
+    const auto& heads = state.oldTemplate->sections;
     const auto before = std::lower_bound(heads.begin(), heads.end(), t) - heads.begin();
     return before > 0 ? static_cast<size_t>(before - 1) : 0;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -41,25 +44,41 @@ class TemplateIndex {
     std::vector<Node> nodes_;
 };
 
+// One template as parsed from its file: its lines, the line indexes of its section heads
+// with their counts, and, for an old template, the index over its lines.
+struct ParsedTemplate {
+    std::string name;
+    LineList lines{""};
+    std::vector<size_t> sections{0};
+    std::vector<double> counts{0};  // HeadCount of each section's head line
+    TemplateIndex index;
+};
+
 // The loaded structure templates and the list of the game's own maps. Every load replaces
 // a whole pair; nothing is merged. The code page is the one every file of the conversion is
 // read and written in: the templates, the list, and the maps.
+//
+// Templates are read from disk at every load, but parsed only when their bytes differ from
+// those of the last read of the same file in the same role.
 struct TemplateState {
     explicit TemplateState(CodePage page) : codePage(std::move(page)) {}
 
     CodePage codePage;
 
-    LineList oldTemplate{""};
-    std::vector<size_t> oldSections{0};
-    std::string oldTemplateName;
-    TemplateIndex oldIndex;
-
-    LineList newTemplate{""};
-    std::vector<size_t> newSections{0};
-    std::string newTemplateName;
+    std::shared_ptr<const ParsedTemplate> oldTemplate = std::make_shared<ParsedTemplate>();
+    std::shared_ptr<const ParsedTemplate> newTemplate = std::make_shared<ParsedTemplate>();
 
     double targetRevision = 0;
     LineList originalMaps;
+
+    // The bytes a parse came from, by file name; unset for a file that could not be read.
+    struct Cached {
+        std::optional<std::string> bytes;
+        unsigned codePage = 0;
+        std::shared_ptr<const ParsedTemplate> parsed;
+    };
+    std::map<std::string, Cached, std::less<>> oldCache, newCache;
+    std::string readBuffer;  // reused by every template read
 };
 
 // Line indexes of the section heads: lines whose first "$" is their second character or

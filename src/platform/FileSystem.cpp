@@ -31,17 +31,25 @@ namespace {
 constexpr size_t kMissingFileLines = 11;
 }  // namespace
 
-LineList ReadTextLines(const FileSystem& fs, const std::string& path, const CodePage& codePage) {
+std::optional<LineList> ReadTextBytes(const FileSystem& fs, const std::string& path,
+                                      std::string& bytes) {
     if (FirstFile(fs, path).empty()) {
         return LineList(kMissingFileLines);
     }
-    std::string text;
     try {
-        text = fs.ReadFile(path);
+        fs.ReadFileInto(path, bytes);
     } catch (...) {
         return LineList(1);
     }
-    return SplitLines(codePage.Decode(text));
+    return std::nullopt;
+}
+
+LineList ReadTextLines(const FileSystem& fs, const std::string& path, const CodePage& codePage) {
+    std::string bytes;
+    if (auto unread = ReadTextBytes(fs, path, bytes)) {
+        return std::move(*unread);
+    }
+    return SplitLines(codePage.Decode(bytes));
 }
 
 }  // namespace galemend

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,10 @@ class FileSystem {
 
     // Whole file content, read with one read.
     virtual std::string ReadFile(const std::string& path) const = 0;
+    // The same into a buffer the caller reuses from file to file.
+    virtual void ReadFileInto(const std::string& path, std::string& bytes) const {
+        bytes = ReadFile(path);
+    }
     // Creates the file (replacing an existing one) and writes the bytes.
     virtual void WriteFile(const std::string& path, std::string_view bytes) = 0;
     // Fails when the target exists already or the source is missing.
@@ -61,5 +66,10 @@ bool FolderExists(const FileSystem& fileSystem, const std::string& path);
 // as eleven empty lines, one that cannot be read as a single empty line, an empty one as no
 // lines.
 LineList ReadTextLines(const FileSystem& fs, const std::string& path, const CodePage& codePage);
+
+// The reading half of ReadTextLines: the file's bytes into a reused buffer, or else the
+// lines that stand for a missing or unreadable file.
+std::optional<LineList> ReadTextBytes(const FileSystem& fs, const std::string& path,
+                                      std::string& bytes);
 
 }  // namespace galemend

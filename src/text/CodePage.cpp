@@ -258,24 +258,43 @@ unsigned CodePage::Number() const {
 }
 
 std::string CodePage::Decode(std::string_view bytes) const {
-    if (AsciiEnd(bytes, 0) == bytes.size()) {
-        return std::string(bytes);
-    }
     std::string out;
-    out.reserve(bytes.size() + bytes.size() / 2);
-    if (tables_->kind == CodePageSource::Kind::Utf8) {
-        tables_->DecodeUtf8(bytes, out);
-    } else {
-        tables_->DecodeTables(bytes, out);
+    const std::string_view result = Decode(bytes, out);
+    if (result.data() != out.data()) {
+        return std::string(result);
     }
     return out;
 }
 
 std::string CodePage::Encode(std::string_view text) const {
-    if (AsciiEnd(text, 0) == text.size()) {
-        return std::string(text);
-    }
     std::string out;
+    const std::string_view result = Encode(text, out);
+    if (result.data() != out.data()) {
+        return std::string(result);
+    }
+    return out;
+}
+
+std::string_view CodePage::Decode(std::string_view bytes, std::string& buffer) const {
+    if (AsciiEnd(bytes, 0) == bytes.size()) {
+        return bytes;
+    }
+    buffer.clear();
+    buffer.reserve(bytes.size() + bytes.size() / 2);
+    if (tables_->kind == CodePageSource::Kind::Utf8) {
+        tables_->DecodeUtf8(bytes, buffer);
+    } else {
+        tables_->DecodeTables(bytes, buffer);
+    }
+    return buffer;
+}
+
+std::string_view CodePage::Encode(std::string_view text, std::string& buffer) const {
+    if (AsciiEnd(text, 0) == text.size()) {
+        return text;
+    }
+    std::string& out = buffer;
+    out.clear();
     out.reserve(text.size());
     size_t i = 0;
     while (true) {

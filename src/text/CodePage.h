@@ -49,6 +49,11 @@ class CodePage {
     // code page, and a character without one what the system writes for it.
     std::string Encode(std::string_view text) const;
 
+    // The same conversions into a buffer the caller reuses. Text that is all ASCII reads the
+    // same either way, so it comes back as the input itself and the buffer is left alone.
+    std::string_view Decode(std::string_view bytes, std::string& buffer) const;
+    std::string_view Encode(std::string_view text, std::string& buffer) const;
+
     struct Tables;
 
   private:

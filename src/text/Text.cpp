@@ -113,28 +113,33 @@ std::string ArgumentsAfterProgramName(std::string_view commandLine) {
     return std::string(commandLine.substr(at));
 }
 
-LineList SplitLines(std::string_view text) {
+void SplitLines(std::string_view text, LineViews& lines) {
+    lines.clear();
     // Every trailing CR LF goes; a final lone CR or LF stays.
     size_t end = text.size();
     while (end >= 2 && text.substr(end - 2, 2) == kLineEnd) {
         end -= 2;
     }
-    LineList lines;
     if (end == 0) {
-        return lines;
+        return;
     }
     const std::string_view body = text.substr(0, end);
     size_t start = 0;
     while (true) {
         const size_t next = body.find(kLineEnd, start);
         if (next == std::string_view::npos) {
-            lines.emplace_back(body.substr(start));
+            lines.push_back(body.substr(start));
             break;
         }
-        lines.emplace_back(body.substr(start, next - start));
+        lines.push_back(body.substr(start, next - start));
         start = next + kLineEnd.size();
     }
-    return lines;
+}
+
+LineList SplitLines(std::string_view text) {
+    LineViews views;
+    SplitLines(text, views);
+    return LineList(views.begin(), views.end());
 }
 
 bool CameFromFile(const LineList& lines) {

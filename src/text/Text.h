@@ -54,8 +54,13 @@ std::string_view LastCharacters(std::string_view text, size_t n);
 // The lines of a text file, first at index 0, without their CR LF terminators.
 using LineList = std::vector<std::string>;
 
+// Lines as views into a text that the caller keeps alive and unchanged while they are used.
+using LineViews = std::vector<std::string_view>;
+
 // Splits text at CR LF after dropping every trailing CR LF; an empty text has no lines.
 LineList SplitLines(std::string_view text);
+// The same split into views, reusing the list's storage.
+void SplitLines(std::string_view text, LineViews& lines);
 
 // Whether lines were really read from a file. A read file never ends in an empty line (its
 // trailing line ends are dropped), so a list that does is the shape of a missing or

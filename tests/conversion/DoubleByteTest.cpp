@@ -75,8 +75,9 @@ std::string Converted(unsigned codePage, const std::vector<std::string>& oldLine
     };
     AssignOldTemplate(state, "old", decoded(oldLines));
     AssignNewTemplate(state, "new", decoded(newLines));
+    const LineList map = decoded(mapLines);
     std::string out;
-    StructurePass(state, decoded(mapLines), out);
+    StructurePass(state, LineViews(map.begin(), map.end()), out);
     return state.codePage.Encode(out);
 }
 

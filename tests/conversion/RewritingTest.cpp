@@ -20,12 +20,12 @@ class Rewriting : public ::testing::Test {
     }
     std::string Structure(const LineList& map) {
         std::string out;
-        StructurePass(state, map, out);
+        StructurePass(state, LineViews(map.begin(), map.end()), out);
         return out;
     }
     std::string Fix(const LineList& map) {
         std::string out;
-        FixPass(state, map, out);
+        FixPass(state, LineViews(map.begin(), map.end()), out);
         return out;
     }
     std::string ErrorOf(const std::function<void()>& pass) {
@@ -77,7 +77,7 @@ TEST_F(Rewriting, TheHighestMatchingTemplateLineDecidesTheSection) {
 
 TEST_F(Rewriting, FindSectionPlacesHeadsInTheSectionBefore) {
     Templates({"T", "a", "b", "h$1", "x", "h$1", "y"}, {"T"});
-    ASSERT_EQ(state.oldSections, (std::vector<size_t>{3, 5}));
+    ASSERT_EQ(state.oldTemplate->sections, (std::vector<size_t>{3, 5}));
     EXPECT_EQ(FindSection(state, 1), 0u);
     EXPECT_EQ(FindSection(state, 3), 0u);
     EXPECT_EQ(FindSection(state, 4), 0u);

@@ -29,26 +29,44 @@ TEST_F(TemplateLoaders, NamesFollowEditionRevisionAndTarget) {
     dir.Write("newstruct0.txt", "N\r\nrev 5\r\n");
 
     loadold(state, *fs, "c", "4");
-    EXPECT_THAT(state.oldTemplate, ElementsAre("T", "h$2"));
-    EXPECT_THAT(state.oldSections, ElementsAre(1u));
-    EXPECT_EQ(state.oldTemplateName, "coldstruct4.txt");
+    EXPECT_THAT(state.oldTemplate->lines, ElementsAre("T", "h$2"));
+    EXPECT_THAT(state.oldTemplate->sections, ElementsAre(1u));
+    EXPECT_EQ(state.oldTemplate->name, "coldstruct4.txt");
 
     loadnew(state, *fs, "c", "04");
-    EXPECT_THAT(state.newTemplate, ElementsAre("T", "g$1", "x"));
+    EXPECT_THAT(state.newTemplate->lines, ElementsAre("T", "g$1", "x"));
 
     loadoldfix(state, *fs, "u", 6);
-    EXPECT_THAT(state.oldTemplate, ElementsAre("F"));
-    EXPECT_THAT(state.oldSections, ElementsAre(0u));
+    EXPECT_THAT(state.oldTemplate->lines, ElementsAre("F"));
+    EXPECT_THAT(state.oldTemplate->sections, ElementsAre(0u));
 
     initnew(state, *fs, "");
     EXPECT_EQ(state.targetRevision, 5) << "no edition letter chosen: no leading letter";
-    EXPECT_THAT(state.newSections, ElementsAre(0u));
+    EXPECT_THAT(state.newTemplate->sections, ElementsAre(0u));
+}
+
+TEST_F(TemplateLoaders, ATemplateIsParsedAgainOnlyWhenItsBytesChanged) {
+    dir.Write("uoldstruct4.txt", "T\r\nh$1\r\nab\r\n");
+    loadold(state, *fs, "u", "4");
+    const auto first = state.oldTemplate;
+    loadoldfix(state, *fs, "u", 5);
+    loadold(state, *fs, "u", "4");
+    EXPECT_EQ(state.oldTemplate, first) << "same bytes: the earlier parse serves again";
+
+    dir.Write("uoldstruct4.txt", "T\r\nh$1\r\ncd\r\n");  // same size, other bytes
+    loadold(state, *fs, "u", "4");
+    EXPECT_THAT(state.oldTemplate->lines, ElementsAre("T", "h$1", "cd"));
+    EXPECT_EQ(FindTemplateLine(state, "cd 1"), 2u);
+    EXPECT_EQ(FindTemplateLine(state, "ab 1"), 0u);
+
+    loadnew(state, *fs, "u", "4");
+    EXPECT_EQ(state.newTemplate->lines, LineList(11)) << "the same file as a new template";
 }
 
 TEST_F(TemplateLoaders, MissingTemplatesReadAsElevenEmptyLines) {
     loadnew(state, *fs, "c", "4");
-    EXPECT_EQ(state.newTemplate, LineList(11));
-    EXPECT_THAT(state.newSections, ElementsAre(0u));
+    EXPECT_EQ(state.newTemplate->lines, LineList(11));
+    EXPECT_THAT(state.newTemplate->sections, ElementsAre(0u));
 
     state.targetRevision = 9;
     initnew(state, *fs, "u");

@@ -192,6 +192,12 @@ std::string PosixFileSystem::FindFirst(const std::string& pattern, EntryKinds ki
 }
 
 std::string PosixFileSystem::ReadFile(const std::string& path) const {
+    std::string bytes;
+    ReadFileInto(path, bytes);
+    return bytes;
+}
+
+void PosixFileSystem::ReadFileInto(const std::string& path, std::string& bytes) const {
     const std::string host = HostPath(path);
     FdCloser file{::open(host.c_str(), O_RDONLY | O_CLOEXEC)};
     if (file.fd < 0) {
@@ -204,7 +210,7 @@ std::string PosixFileSystem::ReadFile(const std::string& path) const {
     if (!S_ISREG(info.st_mode)) {
         throw RuntimeError(ErrorNumber::PathFileAccessError, path);
     }
-    std::string bytes(static_cast<size_t>(info.st_size), '\0');
+    bytes.resize(static_cast<size_t>(info.st_size));
     size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t got = ::read(file.fd, bytes.data() + done, bytes.size() - done);
@@ -220,7 +226,6 @@ std::string PosixFileSystem::ReadFile(const std::string& path) const {
         }
         done += static_cast<size_t>(got);
     }
-    return bytes;
 }
 
 void PosixFileSystem::WriteFile(const std::string& path, std::string_view bytes) {

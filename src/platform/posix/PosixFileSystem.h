@@ -18,6 +18,7 @@ class PosixFileSystem : public FileSystem {
     explicit PosixFileSystem(std::map<char, std::string> drives);
 
     std::string ReadFile(const std::string& path) const override;
+    void ReadFileInto(const std::string& path, std::string& bytes) const override;
     void WriteFile(const std::string& path, std::string_view bytes) override;
     void Rename(const std::string& from, const std::string& to) override;
     void Remove(const std::string& path) override;
