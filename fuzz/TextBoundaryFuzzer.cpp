@@ -58,8 +58,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
         const TemplateState state = TemplatesFor(page);
         std::string out;
+        LineViews lines;
+        SplitLines(text, lines);
         try {
-            StructurePass(state, SplitLines(text), out);
+            StructurePass(state, lines, out);
         } catch (const ConversionError&) {
             continue;  // a block that needs lines past the map's end
         }

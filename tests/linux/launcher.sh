@@ -15,6 +15,9 @@ top=$2
 base_folders
 
 home=$(cd "$(mktemp -d)" && pwd -P)
+# A server folder of its own, as each e2e scenario has (see scenario_begin).
+SERVER_TMP=$(mktemp -d /tmp/galemend-linux.XXXXXXXX)
+export TMPDIR=$SERVER_TMP
 export HOME=$home WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
 unset WINEPREFIX WINE STEAM_DIR DISPLAY
 system_path=$PATH
@@ -29,6 +32,7 @@ cleanup() {
     for prefix in "$proton" "$lutris"; do
         WINEPREFIX=$prefix timeout 20 wineserver -k >/dev/null 2>&1 || true
     done
+    rm -rf "$SERVER_TMP"
     if ((status == 0 && failures == 0)); then
         rm -rf "$home"
     else
@@ -44,7 +48,7 @@ game_prefix() {
     local game='C:\Games\Corvane Expanse'
     [[ $2 == corvsundering ]] && game+=' Sundering'
     mkdir -p "$(dirname "$1")"
-    cp -a "$E2E_WORK/base/prefix" "$1"
+    copy_base_prefix "$1"
     export WINEPREFIX=$1
     registry_begin "$home/setup.reg" win10
     install_game "$2" "$game" "$3"
