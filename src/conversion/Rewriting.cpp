@@ -1,7 +1,7 @@
 #include "conversion/Rewriting.h"
 
+#include <algorithm>
 #include <array>
-#include <cmath>
 #include <cstdint>
 #include <string_view>
 
@@ -20,17 +20,16 @@ namespace {
                           " (map line " + std::to_string(mapLine + 1) + ")");
 }
 
-// A head count that can drive a section: a whole number of at least 1.
+// The lines a section's head count stands for, which must be a whole number of at least 1.
 size_t CheckedCount(const ParsedTemplate& parsed, size_t s, size_t mapLine) {
-    const double count = parsed.counts.at(s);
-    const size_t headLine = parsed.sections[s];
-    if (!(count >= 1) || count != std::floor(count)) {
+    const size_t length = parsed.blockLengths.at(s);
+    if (length == 0) {
+        const size_t headLine = parsed.sections[s];
         Fail(parsed.name, headLine, mapLine,
              "section head \"" + parsed.lines.at(headLine) + "\" has count" +
-                 SignedNumberText(count) + ", not a whole number of at least 1");
+                 SignedNumberText(parsed.counts[s]) + ", not a whole number of at least 1");
     }
-    // Counts beyond any list's size behave alike; keep them in range for the arithmetic.
-    return count > 1e15 ? static_cast<size_t>(1e15) : static_cast<size_t>(count);
+    return length;
 }
 
 std::string_view MapLine(const TemplateState& state, MapLines mapLines, size_t index,
@@ -65,22 +64,27 @@ size_t ApplyStructure(const TemplateState& state, size_t s, size_t j, MapLines m
 
     for (size_t k = h + 1; k <= h + nNew; ++k) {
         const std::string_view line = fresh.lines[k];
+        const Marker& marker = fresh.markers[k];
         const size_t m = k - h - 1;
-        if (EndsWith(line, " #")) {
-            out.append(line.substr(0, line.size() - 1));
-            AppendLine(out, LastCharacters(MapLine(state, mapLines, j + m, k, j), 1));
-        } else if (EndsWith(line, "##")) {
-            out.append(line.substr(0, line.size() - 2));
-            AppendLine(out, LastCharacters(MapLine(state, mapLines, j + m, k, j), 2));
-        } else if (EndsWith(line, " &")) {
-            // The value comes from the first line of the block, from the marker's position on,
-            // counted in characters.
-            out.append(line.substr(0, line.size() - 1));
-            AppendLine(out, FromCharacter(mapLines[j], CharacterCount(line) - 2));
-        } else if (!EndsWith(line, "&") && !EndsWith(line, "#")) {
-            AppendLine(out, line);
+        switch (marker.kind) {
+            case Marker::Kind::Copy:
+                AppendLine(out, line);
+                break;
+            case Marker::Kind::LastCharacter:
+            case Marker::Kind::LastTwoCharacters:
+                out.append(line.substr(0, marker.keep));
+                AppendLine(out, LastCharacters(MapLine(state, mapLines, j + m, k, j),
+                                               marker.kind == Marker::Kind::LastCharacter ? 1 : 2));
+                break;
+            case Marker::Kind::FromCharacter:
+                // The value comes from the first line of the block, from the marker's position
+                // on, counted in characters.
+                out.append(line.substr(0, marker.keep));
+                AppendLine(out, FromCharacter(mapLines[j], marker.from));
+                break;
+            case Marker::Kind::Nothing:
+                break;
         }
-        // Any other line ending in "#" or "&" writes nothing.
     }
     return nOld;
 }

@@ -1,6 +1,7 @@
 #include "conversion/Templates.h"
 
 #include <algorithm>
+#include <bit>
 #include <string>
 
 #include "platform/FileSystem.h"
@@ -8,51 +9,114 @@
 
 namespace galemend {
 
-namespace {
-constexpr uint32_t kNone = 0;  // the root is never anyone's child
-}
+TemplateIndex::TemplateIndex() : nodes_(1), children_(1) {}
 
-TemplateIndex::TemplateIndex() : nodes_(1) {}
-
-TemplateIndex::TemplateIndex(const LineList& lines) : nodes_(1) {
+TemplateIndex::TemplateIndex(const LineList& lines) {
+    // First a plain trie, one node per letter.
+    struct Letter {
+        int64_t lastLine = -1;
+        std::vector<std::pair<unsigned char, uint32_t>> children;
+    };
+    std::vector<Letter> trie(1);
     for (size_t i = 0; i < lines.size(); ++i) {
         uint32_t node = 0;
         for (const char raw : lines[i]) {
             const auto c = static_cast<unsigned char>(raw);
-            uint32_t next = Child(node, c);
-            if (next == kNone) {
-                next = static_cast<uint32_t>(nodes_.size());
-                nodes_.emplace_back();
-                nodes_[node].children.emplace_back(c, next);
+            const auto& children = trie[node].children;
+            const auto found = std::find_if(children.begin(), children.end(),
+                                            [c](const auto& edge) { return edge.first == c; });
+            if (found != children.end()) {
+                node = found->second;
+            } else {
+                const auto next = static_cast<uint32_t>(trie.size());
+                trie[node].children.emplace_back(c, next);
+                trie.emplace_back();
+                node = next;
             }
-            node = next;
         }
         // Lines are added in increasing order, so the latest one ending here is the highest.
-        nodes_[node].lastLine = static_cast<int64_t>(i);
+        trie[node].lastLine = static_cast<int64_t>(i);
     }
-}
-
-uint32_t TemplateIndex::Child(uint32_t node, unsigned char c) const {
-    const auto& children = nodes_[node].children;
-    for (const auto& [letter, child] : children) {
-        if (letter == c) {
-            return child;
+    for (const auto& letter : trie) {
+        for (const auto& [c, child] : letter.children) {
+            if (classOf_[c] == 0) {
+                classOf_[c] = static_cast<uint8_t>(classes_++);
+            }
         }
     }
-    return kNone;
+
+    // Then the merged trie: a node wherever the plain one branches or a line ends.
+    nodes_.resize(1);
+    nodes_[0].best = static_cast<uint32_t>(std::max<int64_t>(trie[0].lastLine, 0));
+    children_.assign(classes_, 0);
+    std::vector<std::pair<uint32_t, uint32_t>> pending{{0, 0}};  // (plain node, merged node)
+    while (!pending.empty()) {
+        const auto [plain, merged] = pending.back();
+        pending.pop_back();
+        for (const auto& [c, first] : trie[plain].children) {
+            Node node;
+            node.restOffset = static_cast<uint32_t>(rests_.size());
+            uint32_t end = first;
+            while (trie[end].children.size() == 1 && trie[end].lastLine < 0) {
+                rests_ += static_cast<char>(trie[end].children[0].first);
+                end = trie[end].children[0].second;
+            }
+            node.restLength = static_cast<uint32_t>(rests_.size()) - node.restOffset;
+            node.best =
+                static_cast<uint32_t>(std::max<int64_t>(nodes_[merged].best, trie[end].lastLine));
+            const auto id = static_cast<uint32_t>(nodes_.size());
+            nodes_.push_back(node);
+            children_.resize(children_.size() + classes_, 0);
+            children_[merged * classes_ + classOf_[c]] = id;
+            pending.emplace_back(end, id);
+        }
+    }
 }
 
 size_t TemplateIndex::LastPrefixLine(std::string_view text) const {
-    int64_t best = nodes_[0].lastLine;
     uint32_t node = 0;
-    for (const char raw : text) {
-        node = Child(node, static_cast<unsigned char>(raw));
-        if (node == kNone) {
+    size_t at = 0;
+    while (at < text.size()) {
+        const uint32_t child =
+            children_[node * classes_ + classOf_[static_cast<unsigned char>(text[at])]];
+        if (child == 0) {
+            break;  // the root is nobody's child
+        }
+        // No line ends inside a merged edge, so a text that leaves it keeps the node's best.
+        // The letters are few: a plain loop beats a library comparison.
+        const Node& next = nodes_[child];
+        if (text.size() - at - 1 < next.restLength) {
             break;
         }
-        best = std::max(best, nodes_[node].lastLine);
+        const char* const rest = rests_.data() + next.restOffset;
+        uint32_t same = 0;
+        while (same < next.restLength && text[at + 1 + same] == rest[same]) {
+            ++same;
+        }
+        if (same < next.restLength) {
+            break;
+        }
+        node = child;
+        at += 1 + next.restLength;
     }
-    return best > 0 ? static_cast<size_t>(best) : 0;
+    return nodes_[node].best;
+}
+
+Marker MarkerOf(std::string_view line) {
+    const auto keep = [&](size_t marker) { return static_cast<uint32_t>(line.size() - marker); };
+    if (EndsWith(line, " #")) {
+        return {Marker::Kind::LastCharacter, keep(1)};
+    }
+    if (EndsWith(line, "##")) {
+        return {Marker::Kind::LastTwoCharacters, keep(2)};
+    }
+    if (EndsWith(line, " &")) {
+        return {Marker::Kind::FromCharacter, keep(1), CharacterCount(line) - 2};
+    }
+    if (EndsWith(line, "&") || EndsWith(line, "#")) {
+        return {Marker::Kind::Nothing};
+    }
+    return {Marker::Kind::Copy, static_cast<uint32_t>(line.size())};
 }
 
 std::vector<size_t> SectionHeads(const LineList& lines) {
@@ -76,23 +140,50 @@ double HeadCount(std::string_view head) {
 
 namespace {
 
-std::vector<double> Counts(const std::vector<size_t>& sections, const LineList& lines) {
-    std::vector<double> counts;
-    for (const size_t head : sections) {
-        counts.push_back(head < lines.size() ? HeadCount(lines[head]) : 0);
+// The number of lines a count stands for: a whole number of at least 1, or 0 when it is not
+// one. Counts beyond any list's size behave alike, so they are kept in range for arithmetic.
+size_t BlockLength(double count) {
+    constexpr size_t kLargest = 1'000'000'000'000'000;
+    if (count >= 0x1p63) {
+        return kLargest;  // every double this large is whole
     }
-    return counts;
+    if (count >= 1 && static_cast<double>(static_cast<uint64_t>(count)) == count) {
+        return std::min<uint64_t>(static_cast<uint64_t>(count), kLargest);
+    }
+    return 0;
 }
 
-std::shared_ptr<const ParsedTemplate> Parsed(std::string name, LineList lines, bool indexed) {
+void SetCounts(ParsedTemplate& parsed) {
+    parsed.counts.clear();
+    parsed.blockLengths.clear();
+    for (const size_t head : parsed.sections) {
+        const double count = head < parsed.lines.size() ? HeadCount(parsed.lines[head]) : 0;
+        parsed.counts.push_back(count);
+        parsed.blockLengths.push_back(BlockLength(count));
+    }
+}
+
+std::vector<Marker> Markers(const LineList& lines) {
+    std::vector<Marker> markers;
+    markers.reserve(lines.size());
+    for (const auto& line : lines) {
+        markers.push_back(MarkerOf(line));
+    }
+    return markers;
+}
+
+// An old template is indexed for lookups; a new one gets the markers of its lines.
+std::shared_ptr<const ParsedTemplate> Parsed(std::string name, LineList lines, bool old) {
     auto parsed = std::make_shared<ParsedTemplate>();
     parsed->name = std::move(name);
     parsed->sections = SectionHeads(lines);
-    parsed->counts = Counts(parsed->sections, lines);
-    if (indexed) {
+    if (old) {
         parsed->index = TemplateIndex(lines);
+    } else {
+        parsed->markers = Markers(lines);
     }
     parsed->lines = std::move(lines);
+    SetCounts(*parsed);
     return parsed;
 }
 
@@ -140,7 +231,7 @@ namespace {
 // bytes last time.
 std::shared_ptr<const ParsedTemplate> Load(
     TemplateState& state, std::map<std::string, TemplateState::Cached, std::less<>>& cache,
-    const FileSystem& fs, const std::string& name, bool indexed) {
+    const FileSystem& fs, const std::string& name, bool old) {
     auto found = cache.find(name);
     if (found == cache.end()) {
         found = cache.emplace(name, TemplateState::Cached{}).first;
@@ -148,7 +239,7 @@ std::shared_ptr<const ParsedTemplate> Load(
     TemplateState::Cached& entry = found->second;
     if (auto unread = ReadTextBytes(fs, name, state.readBuffer)) {
         entry.bytes.reset();
-        entry.parsed = Parsed(name, std::move(*unread), indexed);
+        entry.parsed = Parsed(name, std::move(*unread), old);
         return entry.parsed;
     }
     const unsigned page = state.codePage.Number();
@@ -156,8 +247,7 @@ std::shared_ptr<const ParsedTemplate> Load(
         return entry.parsed;
     }
     std::string decoded;
-    entry.parsed =
-        Parsed(name, SplitLines(state.codePage.Decode(state.readBuffer, decoded)), indexed);
+    entry.parsed = Parsed(name, SplitLines(state.codePage.Decode(state.readBuffer, decoded)), old);
     entry.codePage = page;
     if (!entry.bytes) {
         entry.bytes.emplace();
@@ -208,7 +298,8 @@ void initnew(TemplateState& state, const FileSystem& fs, std::string_view editio
     auto loaded = std::make_shared<ParsedTemplate>();
     loaded->name = name;
     loaded->lines = std::move(lines);
-    loaded->counts = Counts(loaded->sections, loaded->lines);
+    SetCounts(*loaded);
+    loaded->markers = Markers(loaded->lines);
     state.newTemplate = std::move(loaded);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -24,8 +25,12 @@ class ConversionError : public std::runtime_error {
 };
 
 // A trie over the lines of an old template. Each node keeps the highest line index that ends
-// there, so the last template line that is a prefix of a text is found in one walk along the
-// text instead of a comparison with every template line.
+// on the path to it, so the last template line that is a prefix of a text is found in one
+// walk along the text instead of a comparison with every template line.
+//
+// Runs of letters without a branch or a line end are merged into one edge, so nodes are few
+// (at most two per line), and each node has a row of children indexed by letter class: a step
+// is two loads and a comparison of the merged letters, with no search among children.
 class TemplateIndex {
   public:
     TemplateIndex();
@@ -36,13 +41,35 @@ class TemplateIndex {
 
   private:
     struct Node {
-        int64_t lastLine = -1;
-        std::vector<std::pair<unsigned char, uint32_t>> children;
+        uint32_t best = 0;        // highest line ending at this node or before it on its path
+        uint32_t restOffset = 0;  // the letters after the first on the edge into the node,
+        uint32_t restLength = 0;  // in rests_
     };
-    uint32_t Child(uint32_t node, unsigned char c) const;
 
+    std::array<uint8_t, 256> classOf_{};  // 0: no edge starts with the letter
+    size_t classes_ = 1;
     std::vector<Node> nodes_;
+    std::vector<uint32_t> children_;  // node * classes_ + class: the child, or 0 for none
+    std::string rests_;
 };
+
+// What a line of a new template writes: its text up to the marker, then the value the marker
+// takes from the map; or the whole line; or nothing.
+struct Marker {
+    enum class Kind : uint8_t {
+        Copy,               // no marker: the line as it stands
+        LastCharacter,      // " #": the last character of the matching map line
+        LastTwoCharacters,  // "##": its last two characters
+        FromCharacter,      // " &": the block's first line from the marker's position on
+        Nothing,            // any other line ending in "#" or "&"
+    };
+    Kind kind = Kind::Copy;
+    uint32_t keep = 0;  // bytes of the template line written before the value
+    size_t from = 0;    // for " &": the character the value starts at, counted from 0
+};
+
+// The marker of a new-template line.
+Marker MarkerOf(std::string_view line);
 
 // One template as parsed from its file: its lines, the line indexes of its section heads
 // with their counts, and, for an old template, the index over its lines.
@@ -50,7 +77,9 @@ struct ParsedTemplate {
     std::string name;
     LineList lines{""};
     std::vector<size_t> sections{0};
-    std::vector<double> counts{0};  // HeadCount of each section's head line
+    std::vector<double> counts{0};          // HeadCount of each section's head line
+    std::vector<size_t> blockLengths{0};    // each count as a number of lines; 0: not usable
+    std::vector<Marker> markers{Marker{}};  // for a new template: MarkerOf each line
     TemplateIndex index;
 };
 

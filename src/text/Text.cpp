@@ -1,6 +1,9 @@
 #include "text/Text.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
 namespace galemend {
 
@@ -114,6 +117,7 @@ std::string ArgumentsAfterProgramName(std::string_view commandLine) {
 }
 
 void SplitLines(std::string_view text, LineViews& lines) {
+    static_assert(std::endian::native == std::endian::little, "the first byte is the lowest");
     lines.clear();
     // Every trailing CR LF goes; a final lone CR or LF stays.
     size_t end = text.size();
@@ -123,17 +127,36 @@ void SplitLines(std::string_view text, LineViews& lines) {
     if (end == 0) {
         return;
     }
-    const std::string_view body = text.substr(0, end);
+    const char* const data = text.data();
     size_t start = 0;
-    while (true) {
-        const size_t next = body.find(kLineEnd, start);
-        if (next == std::string_view::npos) {
-            lines.push_back(body.substr(start));
-            break;
+    const auto lineFeed = [&](size_t at) {
+        if (at > start && data[at - 1] == '\r') {
+            lines.emplace_back(data + start, at - 1 - start);
+            start = at + 1;
         }
-        lines.push_back(body.substr(start, next - start));
-        start = next + kLineEnd.size();
+    };
+    // Eight bytes at a time, every LF of a word in turn: lines are short, and starting a
+    // library search for each would cost more than the search.
+    constexpr uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr uint64_t kLow = 0x7F7F7F7F7F7F7F7FULL;
+    size_t i = 0;
+    for (; i + 8 <= end; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, data + i, sizeof word);
+        const uint64_t x = word ^ (kOnes * '\n');
+        // The high bit of each byte that is zero in x, that is, of each LF; no carry crosses
+        // a byte.
+        uint64_t found = ~(((x & kLow) + kLow) | x | kLow);
+        for (; found != 0; found &= found - 1) {
+            lineFeed(i + static_cast<size_t>(std::countr_zero(found)) / 8);
+        }
     }
+    for (; i < end; ++i) {
+        if (data[i] == '\n') {
+            lineFeed(i);
+        }
+    }
+    lines.emplace_back(data + start, end - start);
 }
 
 LineList SplitLines(std::string_view text) {
@@ -144,11 +167,6 @@ LineList SplitLines(std::string_view text) {
 
 bool CameFromFile(const LineList& lines) {
     return lines.empty() || !lines.back().empty();
-}
-
-void AppendLine(std::string& out, std::string_view line) {
-    out.append(line);
-    out.append(kLineEnd);
 }
 
 std::string LineAt(const LineList& lines, size_t n) {

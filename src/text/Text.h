@@ -67,8 +67,11 @@ void SplitLines(std::string_view text, LineViews& lines);
 // unreadable file.
 bool CameFromFile(const LineList& lines);
 
-// Appends a line and its CR LF terminator to an output text.
-void AppendLine(std::string& out, std::string_view line);
+// Appends a line and its CR LF terminator to an output text. Inline: a conversion calls it for
+// every line it writes.
+inline void AppendLine(std::string& out, std::string_view line) {
+    out.append(line).append("\r\n", 2);
+}
 
 // Line n (counted from 1) of a line list, or empty when the list is shorter.
 std::string LineAt(const LineList& lines, size_t n);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "text/Text.h"
 
 namespace galemend {
@@ -74,6 +76,34 @@ TEST(CommandLineText, QuotedProgramPathMayHoldBlanks) {
 
 TEST(CommandLineText, ArgumentsKeepTheirBlanksQuotesAndCase) {
     EXPECT_EQ(ArgumentsAfterProgramName("g.exe /S  \"-s\" x "), "/S  \"-s\" x ");
+}
+
+// The split reads eight bytes at a time; texts of every length, with CR, LF and CR LF falling
+// on either side of a word's edge, must split as the plain rule says.
+TEST(SplitLines, AgreesWithThePlainRuleAcrossWordEdges) {
+    const auto plain = [](std::string_view text) {
+        while (text.ends_with("\r\n")) {
+            text.remove_suffix(2);
+        }
+        LineList lines;
+        for (size_t start = 0; !text.empty();) {
+            const size_t end = text.find("\r\n", start);
+            lines.emplace_back(text.substr(start, end - start));
+            if (end == std::string_view::npos) {
+                break;
+            }
+            start = end + 2;
+        }
+        return lines;
+    };
+    std::mt19937 random(8);
+    for (int round = 0; round < 2000; ++round) {
+        std::string text(std::uniform_int_distribution<size_t>(0, 40)(random), 'a');
+        for (char& c : text) {
+            c = "a\r\n\x8a"[std::uniform_int_distribution<int>(0, 3)(random)];
+        }
+        ASSERT_EQ(SplitLines(text), plain(text)) << "round " << round;
+    }
 }
 
 }  // namespace
