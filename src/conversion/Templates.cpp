@@ -9,7 +9,7 @@
 
 namespace galemend {
 
-TemplateIndex::TemplateIndex() : nodes_(1), children_(1) {}
+TemplateIndex::TemplateIndex() : table_(kHeader + 1, 0) {}
 
 TemplateIndex::TemplateIndex(const LineList& lines) {
     // First a plain trie, one node per letter.
@@ -37,69 +37,70 @@ TemplateIndex::TemplateIndex(const LineList& lines) {
         // Lines are added in increasing order, so the latest one ending here is the highest.
         trie[node].lastLine = static_cast<int64_t>(i);
     }
+    size_t classes = 1;
     for (const auto& letter : trie) {
         for (const auto& [c, child] : letter.children) {
             if (classOf_[c] == 0) {
-                classOf_[c] = static_cast<uint8_t>(classes_++);
+                classOf_[c] = static_cast<uint8_t>(classes++);
             }
         }
     }
+    rowSize_ = kHeader + classes;
 
-    // Then the merged trie: a node wherever the plain one branches or a line ends.
-    nodes_.resize(1);
-    nodes_[0].best = static_cast<uint32_t>(std::max<int64_t>(trie[0].lastLine, 0));
-    children_.assign(classes_, 0);
-    std::vector<std::pair<uint32_t, uint32_t>> pending{{0, 0}};  // (plain node, merged node)
+    // Then the merged trie: a row wherever the plain one branches or a line ends.
+    table_.assign(rowSize_, 0);
+    table_[kBest] = static_cast<uint32_t>(std::max<int64_t>(trie[0].lastLine, 0));
+    std::vector<std::pair<uint32_t, uint32_t>> pending{{0, 0}};  // (plain node, row)
     while (!pending.empty()) {
-        const auto [plain, merged] = pending.back();
+        const auto [plain, row] = pending.back();
         pending.pop_back();
         for (const auto& [c, first] : trie[plain].children) {
-            Node node;
-            node.restOffset = static_cast<uint32_t>(rests_.size());
+            const auto restOffset = static_cast<uint32_t>(rests_.size());
             uint32_t end = first;
             while (trie[end].children.size() == 1 && trie[end].lastLine < 0) {
                 rests_ += static_cast<char>(trie[end].children[0].first);
                 end = trie[end].children[0].second;
             }
-            node.restLength = static_cast<uint32_t>(rests_.size()) - node.restOffset;
-            node.best =
-                static_cast<uint32_t>(std::max<int64_t>(nodes_[merged].best, trie[end].lastLine));
-            const auto id = static_cast<uint32_t>(nodes_.size());
-            nodes_.push_back(node);
-            children_.resize(children_.size() + classes_, 0);
-            children_[merged * classes_ + classOf_[c]] = id;
-            pending.emplace_back(end, id);
+            const auto child = static_cast<uint32_t>(table_.size());
+            table_.resize(table_.size() + rowSize_, 0);
+            table_[child + kBest] =
+                static_cast<uint32_t>(std::max<int64_t>(table_[row + kBest], trie[end].lastLine));
+            table_[child + kRestOffset] = restOffset;
+            table_[child + kRestLength] = static_cast<uint32_t>(rests_.size()) - restOffset;
+            table_[row + kHeader + classOf_[c]] = child;
+            pending.emplace_back(end, child);
         }
     }
 }
 
-size_t TemplateIndex::LastPrefixLine(std::string_view text) const {
-    uint32_t node = 0;
+size_t TemplateIndex::Walk(std::string_view text) const {
+    const uint32_t* const table = table_.data();
+    uint32_t row = 0;
     size_t at = 0;
     while (at < text.size()) {
         const uint32_t child =
-            children_[node * classes_ + classOf_[static_cast<unsigned char>(text[at])]];
+            table[row + kHeader + classOf_[static_cast<unsigned char>(text[at])]];
         if (child == 0) {
-            break;  // the root is nobody's child
-        }
-        // No line ends inside a merged edge, so a text that leaves it keeps the node's best.
-        // The letters are few: a plain loop beats a library comparison.
-        const Node& next = nodes_[child];
-        if (text.size() - at - 1 < next.restLength) {
             break;
         }
-        const char* const rest = rests_.data() + next.restOffset;
+        // No line ends inside a merged edge, so a text that leaves it keeps the row's best.
+        // The letters are few: a plain loop beats a library comparison.
+        const uint32_t restLength = table[child + kRestLength];
+        if (text.size() - at - 1 < restLength) {
+            break;
+        }
+        const char* const rest = rests_.data() + table[child + kRestOffset];
         uint32_t same = 0;
-        while (same < next.restLength && text[at + 1 + same] == rest[same]) {
+        while (same < restLength && text[at + 1 + same] == rest[same]) {
             ++same;
         }
-        if (same < next.restLength) {
+        if (same < restLength) {
             break;
         }
-        node = child;
-        at += 1 + next.restLength;
+        row = child;
+        at += 1 + restLength;
     }
-    return nodes_[node].best;
+    return table[row + kBest];
 }
 
 Marker MarkerOf(std::string_view line) {
@@ -172,6 +173,19 @@ std::vector<Marker> Markers(const LineList& lines) {
     return markers;
 }
 
+// The section each line lies in: the last head strictly before it, or section 0.
+std::vector<uint32_t> SectionOfEachLine(const std::vector<size_t>& heads, size_t lines) {
+    std::vector<uint32_t> sectionOf(lines, 0);
+    size_t section = 0;
+    for (size_t t = 0; t < lines; ++t) {
+        while (section + 1 < heads.size() && heads[section + 1] < t) {
+            ++section;
+        }
+        sectionOf[t] = static_cast<uint32_t>(section);
+    }
+    return sectionOf;
+}
+
 // An old template is indexed for lookups; a new one gets the markers of its lines.
 std::shared_ptr<const ParsedTemplate> Parsed(std::string name, LineList lines, bool old) {
     auto parsed = std::make_shared<ParsedTemplate>();
@@ -179,6 +193,7 @@ std::shared_ptr<const ParsedTemplate> Parsed(std::string name, LineList lines, b
     parsed->sections = SectionHeads(lines);
     if (old) {
         parsed->index = TemplateIndex(lines);
+        parsed->sectionOf = SectionOfEachLine(parsed->sections, lines.size());
     } else {
         parsed->markers = Markers(lines);
     }
@@ -312,14 +327,14 @@ void loadoriginalmaps(TemplateState& state, const FileSystem& fs, bool& dataFile
     state.originalMaps = dataFileMissing ? LineList{""} : ReadTextLines(fs, name, state.codePage);
 }
 
-size_t FindTemplateLine(const TemplateState& state, std::string_view text) {
-    return state.oldTemplate->index.LastPrefixLine(text);
-}
-
 size_t FindSection(const TemplateState& state, size_t t) {
+    const ParsedTemplate& old = *state.oldTemplate;
+    if (t < old.sectionOf.size()) {
+        return old.sectionOf[t];
+    }
     // Heads are in increasing order: count those strictly before t.
-    const auto& heads = state.oldTemplate->sections;
-    const auto before = std::lower_bound(heads.begin(), heads.end(), t) - heads.begin();
+    const auto before =
+        std::lower_bound(old.sections.begin(), old.sections.end(), t) - old.sections.begin();
     return before > 0 ? static_cast<size_t>(before - 1) : 0;
 }
 

@@ -30,26 +30,35 @@ class ConversionError : public std::runtime_error {
 //
 // Runs of letters without a branch or a line end are merged into one edge, so nodes are few
 // (at most two per line), and each node has a row of children indexed by letter class: a step
-// is two loads and a comparison of the merged letters, with no search among children.
+// is a load or two and a comparison of the merged letters, with no search among children.
 class TemplateIndex {
   public:
     TemplateIndex();
     explicit TemplateIndex(const LineList& lines);
 
     // The highest index of a line that is a prefix of the text, or 0 when none is.
-    size_t LastPrefixLine(std::string_view text) const;
+    size_t LastPrefixLine(std::string_view text) const {
+        // Most texts that match nothing differ at their first letter: no walk for those.
+        if (text.empty() || table_[kHeader + classOf_[static_cast<unsigned char>(text[0])]] == 0) {
+            return table_[kBest];
+        }
+        return Walk(text);
+    }
 
   private:
-    struct Node {
-        uint32_t best = 0;        // highest line ending at this node or before it on its path
-        uint32_t restOffset = 0;  // the letters after the first on the edge into the node,
-        uint32_t restLength = 0;  // in rests_
-    };
+    size_t Walk(std::string_view text) const;
+
+    // Each node is a row of table_: a header, then one child per letter class. A child is
+    // the offset of its row (0 for none: the root is nobody's child), so a step needs no
+    // multiplication, and the header it reads next shares a cache line with the row.
+    static constexpr size_t kBest = 0;        // highest line ending here or before on the path
+    static constexpr size_t kRestOffset = 1;  // the letters after the first on the edge into
+    static constexpr size_t kRestLength = 2;  // the node, in rests_
+    static constexpr size_t kHeader = 3;
 
     std::array<uint8_t, 256> classOf_{};  // 0: no edge starts with the letter
-    size_t classes_ = 1;
-    std::vector<Node> nodes_;
-    std::vector<uint32_t> children_;  // node * classes_ + class: the child, or 0 for none
+    size_t rowSize_ = kHeader + 1;
+    std::vector<uint32_t> table_;
     std::string rests_;
 };
 
@@ -80,6 +89,7 @@ struct ParsedTemplate {
     std::vector<double> counts{0};          // HeadCount of each section's head line
     std::vector<size_t> blockLengths{0};    // each count as a number of lines; 0: not usable
     std::vector<Marker> markers{Marker{}};  // for a new template: MarkerOf each line
+    std::vector<uint32_t> sectionOf{0};     // for an old template: FindSection of each line
     TemplateIndex index;
 };
 
@@ -155,7 +165,9 @@ void loadoriginalmaps(TemplateState& state, const FileSystem& fs, bool& dataFile
 
 // The index of the last old-template line that is a prefix of the text, or 0. A match with
 // line 0 cannot be told from no match; an empty template line matches every text.
-size_t FindTemplateLine(const TemplateState& state, std::string_view text);
+inline size_t FindTemplateLine(const TemplateState& state, std::string_view text) {
+    return state.oldTemplate->index.LastPrefixLine(text);
+}
 
 // The section of the old template that template line t lies in: the last head strictly
 // before t, or section 0.

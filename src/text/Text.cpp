@@ -88,17 +88,6 @@ bool EndsWith(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
 }
 
-std::string_view LastCharacters(std::string_view text, size_t n) {
-    // UTF-8: a character starts at each byte that is not a continuation byte (10xxxxxx).
-    size_t start = text.size();
-    for (size_t taken = 0; taken < n && start > 0; ++taken) {
-        do {
-            --start;
-        } while (start > 0 && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80);
-    }
-    return text.substr(start);
-}
-
 std::string ArgumentsAfterProgramName(std::string_view commandLine) {
     std::size_t at = 0;
     bool quoted = false;

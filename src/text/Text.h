@@ -49,7 +49,17 @@ std::string ArgumentsAfterProgramName(std::string_view commandLine);
 bool EndsWith(std::string_view text, std::string_view tail);
 
 // The last n characters (code points) of a UTF-8 text, or the whole text when it is shorter.
-std::string_view LastCharacters(std::string_view text, size_t n);
+// Inline: a conversion calls it for most lines it rewrites.
+inline std::string_view LastCharacters(std::string_view text, size_t n) {
+    // A character starts at each byte that is not a continuation byte (10xxxxxx).
+    size_t start = text.size();
+    for (size_t taken = 0; taken < n && start > 0; ++taken) {
+        do {
+            --start;
+        } while (start > 0 && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80);
+    }
+    return text.substr(start);
+}
 
 // The lines of a text file, first at index 0, without their CR LF terminators.
 using LineList = std::vector<std::string>;
