@@ -44,8 +44,13 @@ std::string_view MapLine(const TemplateState& state, MapLines mapLines, size_t i
 
 }  // namespace
 
+void LineWriter::Grow(size_t length) {
+    // Half as much again as written so far: resizing fills the new room, so it must be rare.
+    out_.resize(end_ + length + end_ / 2 + 256);
+}
+
 size_t ApplyStructure(const TemplateState& state, size_t s, size_t j, MapLines mapLines,
-                      std::string& out) {
+                      LineWriter& out) {
     const ParsedTemplate& old = *state.oldTemplate;
     const ParsedTemplate& fresh = *state.newTemplate;
     const size_t nOld = CheckedCount(old, s, j);
@@ -68,19 +73,18 @@ size_t ApplyStructure(const TemplateState& state, size_t s, size_t j, MapLines m
         const size_t m = k - h - 1;
         switch (marker.kind) {
             case Marker::Kind::Copy:
-                AppendLine(out, line);
+                out.Line(line);
                 break;
             case Marker::Kind::LastCharacter:
             case Marker::Kind::LastTwoCharacters:
-                out.append(line.substr(0, marker.keep));
-                AppendLine(out, LastCharacters(MapLine(state, mapLines, j + m, k, j),
-                                               marker.kind == Marker::Kind::LastCharacter ? 1 : 2));
+                out.Line(line.substr(0, marker.keep),
+                         LastCharacters(MapLine(state, mapLines, j + m, k, j),
+                                        marker.kind == Marker::Kind::LastCharacter ? 1 : 2));
                 break;
             case Marker::Kind::FromCharacter:
                 // The value comes from the first line of the block, from the marker's position
                 // on, counted in characters.
-                out.append(line.substr(0, marker.keep));
-                AppendLine(out, FromCharacter(mapLines[j], marker.from));
+                out.Line(line.substr(0, marker.keep), FromCharacter(mapLines[j], marker.from));
                 break;
             case Marker::Kind::Nothing:
                 break;
@@ -89,12 +93,13 @@ size_t ApplyStructure(const TemplateState& state, size_t s, size_t j, MapLines m
     return nOld;
 }
 
-void StructurePass(const TemplateState& state, MapLines mapLines, std::string& out) {
+void StructurePass(const TemplateState& state, MapLines mapLines, std::string& text) {
+    LineWriter out(text);
     size_t j = 0;
     while (j < mapLines.size()) {
         const size_t t = FindTemplateLine(state, mapLines[j]);
         if (t == 0) {
-            AppendLine(out, mapLines[j]);
+            out.Line(mapLines[j]);
             ++j;
         } else {
             // A block may run past the end of the map; the scan then simply ends.
@@ -103,7 +108,8 @@ void StructurePass(const TemplateState& state, MapLines mapLines, std::string& o
     }
 }
 
-void FixPass(const TemplateState& state, MapLines mapLines, std::string& out) {
+void FixPass(const TemplateState& state, MapLines mapLines, std::string& text) {
+    LineWriter out(text);
     // The window moves one line at a time over unmatched lines, so each line's lookup is kept
     // for the three windows it belongs to.
     struct Lookup {
@@ -122,14 +128,14 @@ void FixPass(const TemplateState& state, MapLines mapLines, std::string& out) {
     while (j + 2 < mapLines.size()) {
         const size_t t0 = find(j);
         if (t0 == 0 || find(j + 1) == 0 || find(j + 2) == 0) {
-            AppendLine(out, mapLines[j]);
+            out.Line(mapLines[j]);
             ++j;
         } else {
             j += ApplyStructure(state, FindSection(state, t0), j, mapLines, out);
         }
     }
     for (size_t tail = j; tail < j + 2 && tail < mapLines.size(); ++tail) {
-        AppendLine(out, mapLines[tail]);
+        out.Line(mapLines[tail]);
     }
 }
 
