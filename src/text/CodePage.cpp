@@ -25,11 +25,21 @@ bool IsContinuation(unsigned char byte) {
 
 // Index of the first byte at or after i that is not ASCII, or the text's size.
 size_t AsciiEnd(std::string_view text, size_t i) {
+    constexpr uint64_t kHighBits = 0x8080808080808080ULL;
     const size_t n = text.size();
+    // Whole files are mostly ASCII: 32 bytes a step while no byte has its high bit set.
+    while (i + 32 <= n) {
+        uint64_t words[4];
+        std::memcpy(words, text.data() + i, sizeof words);
+        if (((words[0] | words[1] | words[2] | words[3]) & kHighBits) != 0) {
+            break;
+        }
+        i += 32;
+    }
     while (i + 8 <= n) {
         uint64_t word;
         std::memcpy(&word, text.data() + i, sizeof word);
-        if ((word & 0x8080808080808080ULL) != 0) {
+        if ((word & kHighBits) != 0) {
             break;
         }
         i += 8;
