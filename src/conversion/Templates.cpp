@@ -1,7 +1,7 @@
 #include "conversion/Templates.h"
 
 #include <algorithm>
-#include <bit>
+#include <cstdint>
 #include <string>
 
 #include "platform/FileSystem.h"
@@ -46,6 +46,10 @@ TemplateIndex::TemplateIndex(const LineList& lines) {
         }
     }
     rowSize_ = kHeader + classes;
+    // Rows are addressed by 32-bit offsets, and there are at most two per line.
+    if ((2 * lines.size() + 1) * rowSize_ > UINT32_MAX) {
+        throw ConversionError("the template has too many lines to index");
+    }
 
     // Then the merged trie: a row wherever the plain one branches or a line ends.
     table_.assign(rowSize_, 0);
