@@ -47,7 +47,7 @@ TemplateIndex::TemplateIndex(const LineList& lines) {
     }
     rowSize_ = kHeader + classes;
     // Rows are addressed by 32-bit offsets, and there are at most two per line.
-    if ((2 * lines.size() + 1) * rowSize_ > UINT32_MAX) {
+    if ((2 * uint64_t{lines.size()} + 1) * rowSize_ > UINT32_MAX) {
         throw ConversionError("the template has too many lines to index");
     }
 
@@ -148,12 +148,13 @@ namespace {
 // The number of lines a count stands for: a whole number of at least 1, or 0 when it is not
 // one. Counts beyond any list's size behave alike, so they are kept in range for arithmetic.
 size_t BlockLength(double count) {
-    constexpr size_t kLargest = 1'000'000'000'000'000;
+    constexpr auto kLargest =
+        static_cast<size_t>(std::min<uint64_t>(1'000'000'000'000'000, SIZE_MAX / 4));
     if (count >= 0x1p63) {
         return kLargest;  // every double this large is whole
     }
     if (count >= 1 && static_cast<double>(static_cast<uint64_t>(count)) == count) {
-        return std::min<uint64_t>(static_cast<uint64_t>(count), kLargest);
+        return static_cast<size_t>(std::min<uint64_t>(static_cast<uint64_t>(count), kLargest));
     }
     return 0;
 }
