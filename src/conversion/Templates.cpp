@@ -46,65 +46,65 @@ TemplateIndex::TemplateIndex(const LineList& lines) {
         }
     }
     rowSize_ = kHeader + classes;
-    // Rows are addressed by 32-bit offsets, and there are at most two per line.
-    if ((2 * uint64_t{lines.size()} + 1) * rowSize_ > UINT32_MAX) {
-        throw ConversionError("the template has too many lines to index");
-    }
 
-    // Then the merged trie: a row wherever the plain one branches or a line ends.
+    // Then the merged trie: a row wherever the plain one branches or a line ends, or a run of
+    // merged letters reaches the longest an edge holds.
     table_.assign(rowSize_, 0);
-    table_[kBest] = static_cast<uint32_t>(std::max<int64_t>(trie[0].lastLine, 0));
-    std::vector<std::pair<uint32_t, uint32_t>> pending{{0, 0}};  // (plain node, row)
+    table_[kBest] = static_cast<uint64_t>(std::max<int64_t>(trie[0].lastLine, 0));
+    std::vector<std::pair<uint32_t, size_t>> pending{{0, 0}};  // (plain node, row)
     while (!pending.empty()) {
         const auto [plain, row] = pending.back();
         pending.pop_back();
         for (const auto& [c, first] : trie[plain].children) {
-            const auto restOffset = static_cast<uint32_t>(rests_.size());
+            const size_t restOffset = rests_.size();
             uint32_t end = first;
-            while (trie[end].children.size() == 1 && trie[end].lastLine < 0) {
+            while (trie[end].children.size() == 1 && trie[end].lastLine < 0 &&
+                   rests_.size() - restOffset < kLongestRest) {
                 rests_ += static_cast<char>(trie[end].children[0].first);
                 end = trie[end].children[0].second;
             }
-            const auto child = static_cast<uint32_t>(table_.size());
-            table_.resize(table_.size() + rowSize_, 0);
-            table_[child + kBest] =
-                static_cast<uint32_t>(std::max<int64_t>(table_[row + kBest], trie[end].lastLine));
-            table_[child + kRestOffset] = restOffset;
-            table_[child + kRestLength] = static_cast<uint32_t>(rests_.size()) - restOffset;
-            table_[row + kHeader + classOf_[c]] = child;
+            const size_t child = table_.size();
+            if (child + rowSize_ > UINT32_MAX || restOffset >= (size_t{1} << 24)) {
+                throw ConversionError("the template is too large to index");
+            }
+            table_.resize(child + rowSize_, 0);
+            table_[child + kBest] = static_cast<uint64_t>(
+                std::max(static_cast<int64_t>(table_[row + kBest]), trie[end].lastLine));
+            const uint64_t restLength = rests_.size() - restOffset;
+            table_[row + kHeader + classOf_[c]] =
+                child | uint64_t{restOffset} << 32 | restLength << 56;
             pending.emplace_back(end, child);
         }
     }
 }
 
 size_t TemplateIndex::Walk(std::string_view text) const {
-    const uint32_t* const table = table_.data();
-    uint32_t row = 0;
+    const uint64_t* const table = table_.data();
+    size_t row = 0;
     size_t at = 0;
     while (at < text.size()) {
-        const uint32_t child =
-            table[row + kHeader + classOf_[static_cast<unsigned char>(text[at])]];
-        if (child == 0) {
+        const uint64_t edge = table[row + kHeader + classOf_[static_cast<unsigned char>(text[at])]];
+        if (edge == 0) {
             break;
         }
         // No line ends inside a merged edge, so a text that leaves it keeps the row's best.
         // The letters are few: a plain loop beats a library comparison.
-        const uint32_t restLength = table[child + kRestLength];
+        const auto restLength = static_cast<size_t>(edge >> 56);
         if (text.size() - at - 1 < restLength) {
             break;
         }
-        const char* const rest = rests_.data() + table[child + kRestOffset];
-        uint32_t same = 0;
+        const char* const rest = rests_.data() + ((edge >> 32) & 0xFFFFFF);
+        size_t same = 0;
         while (same < restLength && text[at + 1 + same] == rest[same]) {
             ++same;
         }
         if (same < restLength) {
             break;
         }
-        row = child;
+        row = static_cast<uint32_t>(edge);
         at += 1 + restLength;
     }
-    return table[row + kBest];
+    return static_cast<size_t>(table[row + kBest]);
 }
 
 Marker MarkerOf(std::string_view line) {

@@ -29,8 +29,9 @@ class ConversionError : public std::runtime_error {
 // walk along the text instead of a comparison with every template line.
 //
 // Runs of letters without a branch or a line end are merged into one edge, so nodes are few
-// (at most two per line), and each node has a row of children indexed by letter class: a step
-// is a load or two and a comparison of the merged letters, with no search among children.
+// (about two per line), and each node has a row of edges indexed by letter class. An edge
+// holds its child and the merged letters' place, so a step reads one row, the one a large
+// template is least likely to have in cache, and compares the letters.
 class TemplateIndex {
   public:
     TemplateIndex();
@@ -40,7 +41,7 @@ class TemplateIndex {
     size_t LastPrefixLine(std::string_view text) const {
         // Most texts that match nothing differ at their first letter: no walk for those.
         if (text.empty() || table_[kHeader + classOf_[static_cast<unsigned char>(text[0])]] == 0) {
-            return table_[kBest];
+            return static_cast<size_t>(table_[kBest]);
         }
         return Walk(text);
     }
@@ -48,17 +49,16 @@ class TemplateIndex {
   private:
     size_t Walk(std::string_view text) const;
 
-    // Each node is a row of table_: a header, then one child per letter class. A child is
-    // the offset of its row (0 for none: the root is nobody's child), so a step needs no
-    // multiplication, and the header it reads next shares a cache line with the row.
-    static constexpr size_t kBest = 0;        // highest line ending here or before on the path
-    static constexpr size_t kRestOffset = 1;  // the letters after the first on the edge into
-    static constexpr size_t kRestLength = 2;  // the node, in rests_
-    static constexpr size_t kHeader = 3;
+    // A row of table_ is its best line (the highest line ending at the node or before it on
+    // its path), then one edge per letter class: 0 for none, else the child's row (bits 0-31),
+    // where the letters after the first lie in rests_ (bits 32-55) and how many (56-63).
+    static constexpr size_t kBest = 0;
+    static constexpr size_t kHeader = 1;
+    static constexpr size_t kLongestRest = 255;
 
     std::array<uint8_t, 256> classOf_{};  // 0: no edge starts with the letter
     size_t rowSize_ = kHeader + 1;
-    std::vector<uint32_t> table_;
+    std::vector<uint64_t> table_;
     std::string rests_;
 };
 

@@ -53,6 +53,14 @@ TEST(TemplateIndex, DuplicateAndEmptyLinesKeepTheHighestIndex) {
     EXPECT_EQ(index.LastPrefixLine("b"), 2u);
     EXPECT_EQ(index.LastPrefixLine(""), 2u);
     EXPECT_EQ(TemplateIndex({"x"}).LastPrefixLine("xyz"), 0u) << "line 0 counts as no match";
+
+    // A run of letters longer than one edge holds is cut into several edges.
+    const std::string run(600, 'a');
+    const TemplateIndex longRun({"", run + "b", run.substr(0, 300) + "c"});
+    EXPECT_EQ(longRun.LastPrefixLine(run + "bz"), 1u);
+    EXPECT_EQ(longRun.LastPrefixLine(run.substr(0, 300) + "cz"), 2u);
+    EXPECT_EQ(longRun.LastPrefixLine(run), 0u);
+    EXPECT_EQ(longRun.LastPrefixLine(run.substr(0, 299) + "b"), 0u);
     EXPECT_EQ(TemplateIndex().LastPrefixLine("x"), 0u);
 }
 
