@@ -63,16 +63,22 @@ TemplateIndex::TemplateIndex(const LineList& lines) {
                 rests_ += static_cast<char>(trie[end].children[0].first);
                 end = trie[end].children[0].second;
             }
-            const size_t child = table_.size();
-            if (child + rowSize_ > UINT32_MAX || restOffset >= (size_t{1} << 24)) {
-                throw ConversionError("the template is too large to index");
-            }
-            table_.resize(child + rowSize_, 0);
-            table_[child + kBest] = static_cast<uint64_t>(
+            const auto best = static_cast<uint64_t>(
                 std::max(static_cast<int64_t>(table_[row + kBest]), trie[end].lastLine));
             const uint64_t restLength = rests_.size() - restOffset;
-            table_[row + kHeader + classOf_[c]] =
-                child | uint64_t{restOffset} << 32 | restLength << 56;
+            const uint64_t place = uint64_t{restOffset} << 32 | restLength << 56;
+            if (restOffset >= (size_t{1} << 24) || table_.size() + rowSize_ >= kLeaf ||
+                lines.size() >= kLeaf) {
+                throw ConversionError("the template is too large to index");
+            }
+            if (trie[end].children.empty()) {
+                table_[row + kHeader + classOf_[c]] = (best | kLeaf) | place;
+                continue;
+            }
+            const size_t child = table_.size();
+            table_.resize(child + rowSize_, 0);
+            table_[child + kBest] = best;
+            table_[row + kHeader + classOf_[c]] = child | place;
             pending.emplace_back(end, child);
         }
     }
@@ -101,7 +107,11 @@ size_t TemplateIndex::Walk(std::string_view text) const {
         if (same < restLength) {
             break;
         }
-        row = static_cast<uint32_t>(edge);
+        const auto target = static_cast<uint32_t>(edge);
+        if ((target & kLeaf) != 0) {
+            return target & ~kLeaf;  // nothing can follow: its best is the answer
+        }
+        row = target;
         at += 1 + restLength;
     }
     return static_cast<size_t>(table[row + kBest]);

@@ -29,9 +29,9 @@ class ConversionError : public std::runtime_error {
 // walk along the text instead of a comparison with every template line.
 //
 // Runs of letters without a branch or a line end are merged into one edge, so nodes are few
-// (about two per line), and each node has a row of edges indexed by letter class. An edge
-// holds its child and the merged letters' place, so a step reads one row, the one a large
-// template is least likely to have in cache, and compares the letters.
+// (about two per line), and each node with children has a row of edges indexed by letter
+// class. An edge holds its child and the merged letters' place, so a step reads one row, the
+// part a large template is least likely to have in cache, and compares the letters.
 class TemplateIndex {
   public:
     TemplateIndex();
@@ -51,10 +51,12 @@ class TemplateIndex {
 
     // A row of table_ is its best line (the highest line ending at the node or before it on
     // its path), then one edge per letter class: 0 for none, else the child's row (bits 0-31),
-    // where the letters after the first lie in rests_ (bits 32-55) and how many (56-63).
+    // where the letters after the first lie in rests_ (bits 32-55) and how many (56-63). A
+    // child without children has no row: the edge holds its best line, marked kLeaf.
     static constexpr size_t kBest = 0;
     static constexpr size_t kHeader = 1;
     static constexpr size_t kLongestRest = 255;
+    static constexpr uint32_t kLeaf = 0x80000000;
 
     std::array<uint8_t, 256> classOf_{};  // 0: no edge starts with the letter
     size_t rowSize_ = kHeader + 1;
