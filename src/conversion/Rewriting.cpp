@@ -68,23 +68,22 @@ size_t ApplyStructure(const TemplateState& state, size_t s, size_t j, MapLines m
     }
 
     for (size_t k = h + 1; k <= h + nNew; ++k) {
-        const std::string_view line = fresh.lines[k];
         const Marker& marker = fresh.markers[k];
+        const std::string_view kept(fresh.kept.data() + marker.keptAt, marker.keep);
         const size_t m = k - h - 1;
         switch (marker.kind) {
             case Marker::Kind::Copy:
-                out.Line(line);
+                out.Line(kept);
                 break;
             case Marker::Kind::LastCharacter:
             case Marker::Kind::LastTwoCharacters:
-                out.Line(line.substr(0, marker.keep),
-                         LastCharacters(MapLine(state, mapLines, j + m, k, j),
-                                        marker.kind == Marker::Kind::LastCharacter ? 1 : 2));
+                out.Line(kept, LastCharacters(MapLine(state, mapLines, j + m, k, j),
+                                              marker.kind == Marker::Kind::LastCharacter ? 1 : 2));
                 break;
             case Marker::Kind::FromCharacter:
                 // The value comes from the first line of the block, from the marker's position
                 // on, counted in characters.
-                out.Line(line.substr(0, marker.keep), FromCharacter(mapLines[j], marker.from));
+                out.Line(kept, FromCharacter(mapLines[j], marker.from));
                 break;
             case Marker::Kind::Nothing:
                 break;

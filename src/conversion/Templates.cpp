@@ -179,13 +179,15 @@ void SetCounts(ParsedTemplate& parsed) {
     }
 }
 
-std::vector<Marker> Markers(const LineList& lines) {
-    std::vector<Marker> markers;
-    markers.reserve(lines.size());
-    for (const auto& line : lines) {
-        markers.push_back(MarkerOf(line));
+void SetMarkers(ParsedTemplate& parsed) {
+    parsed.markers.clear();
+    parsed.kept.clear();
+    for (const auto& line : parsed.lines) {
+        Marker marker = MarkerOf(line);
+        marker.keptAt = parsed.kept.size();
+        parsed.kept.append(line, 0, marker.keep);
+        parsed.markers.push_back(marker);
     }
-    return markers;
 }
 
 // The section each line lies in: the last head strictly before it, or section 0.
@@ -209,10 +211,11 @@ std::shared_ptr<const ParsedTemplate> Parsed(std::string name, LineList lines, b
     if (old) {
         parsed->index = TemplateIndex(lines);
         parsed->sectionOf = SectionOfEachLine(parsed->sections, lines.size());
-    } else {
-        parsed->markers = Markers(lines);
     }
     parsed->lines = std::move(lines);
+    if (!old) {
+        SetMarkers(*parsed);
+    }
     SetCounts(*parsed);
     return parsed;
 }
@@ -329,7 +332,7 @@ void initnew(TemplateState& state, const FileSystem& fs, std::string_view editio
     loaded->name = name;
     loaded->lines = std::move(lines);
     SetCounts(*loaded);
-    loaded->markers = Markers(loaded->lines);
+    SetMarkers(*loaded);
     state.newTemplate = std::move(loaded);
 }
 

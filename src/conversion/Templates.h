@@ -77,6 +77,7 @@ struct Marker {
     Kind kind = Kind::Copy;
     uint32_t keep = 0;  // bytes of the template line written before the value
     size_t from = 0;    // for " &": the character the value starts at, counted from 0
+    size_t keptAt = 0;  // where those bytes lie in ParsedTemplate::kept
 };
 
 // The marker of a new-template line.
@@ -88,10 +89,13 @@ struct ParsedTemplate {
     std::string name;
     LineList lines{""};
     std::vector<size_t> sections{0};
-    std::vector<double> counts{0};          // HeadCount of each section's head line
-    std::vector<size_t> blockLengths{0};    // each count as a number of lines; 0: not usable
-    std::vector<Marker> markers{Marker{}};  // for a new template: MarkerOf each line
-    std::vector<uint32_t> sectionOf{0};     // for an old template: FindSection of each line
+    std::vector<double> counts{0};        // HeadCount of each section's head line
+    std::vector<size_t> blockLengths{0};  // each count as a number of lines; 0: not usable
+    // For a new template: MarkerOf each line, and the bytes each writes before its marker's
+    // value, side by side, so that writing a section reads one small stretch of memory.
+    std::vector<Marker> markers{Marker{}};
+    std::string kept;
+    std::vector<uint32_t> sectionOf{0};  // for an old template: FindSection of each line
     TemplateIndex index;
 };
 
