@@ -115,11 +115,12 @@ void FixPass(const TemplateState& state, MapLines mapLines, std::string& text) {
         size_t line = SIZE_MAX;
         size_t templateLine = 0;
     };
-    std::array<Lookup, 3> recent{};
+    std::array<Lookup, 4> recent{};  // four, so that a line's slot is its two low bits
+    const TemplateIndex& index = state.oldTemplate->index;
     const auto find = [&](size_t i) {
-        Lookup& slot = recent[i % recent.size()];
+        Lookup& slot = recent[i & 3];
         if (slot.line != i) {
-            slot = {i, FindTemplateLine(state, mapLines[i])};
+            slot = {i, index.LastPrefixLine(mapLines[i])};
         }
         return slot.templateLine;
     };
