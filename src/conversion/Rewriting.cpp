@@ -20,14 +20,28 @@ namespace {
                           " (map line " + std::to_string(mapLine + 1) + ")");
 }
 
+// Building a message is kept out of the way of the checks that pass.
+[[noreturn, gnu::cold, gnu::noinline]] void FailCount(const ParsedTemplate& parsed, size_t s,
+                                                      size_t mapLine) {
+    const size_t headLine = parsed.sections[s];
+    Fail(parsed.name, headLine, mapLine,
+         "section head \"" + parsed.lines.at(headLine) + "\" has count" +
+             SignedNumberText(parsed.counts[s]) + ", not a whole number of at least 1");
+}
+
+[[noreturn, gnu::cold, gnu::noinline]] void FailMapLine(const TemplateState& state,
+                                                        MapLines mapLines, size_t index,
+                                                        size_t templateLine, size_t j) {
+    Fail(state.newTemplate->name, templateLine, j,
+         "the marker needs map line " + std::to_string(index + 1) + ", but the map has " +
+             std::to_string(mapLines.size()) + " lines");
+}
+
 // The lines a section's head count stands for, which must be a whole number of at least 1.
 size_t CheckedCount(const ParsedTemplate& parsed, size_t s, size_t mapLine) {
     const size_t length = parsed.blockLengths.at(s);
     if (length == 0) {
-        const size_t headLine = parsed.sections[s];
-        Fail(parsed.name, headLine, mapLine,
-             "section head \"" + parsed.lines.at(headLine) + "\" has count" +
-                 SignedNumberText(parsed.counts[s]) + ", not a whole number of at least 1");
+        FailCount(parsed, s, mapLine);
     }
     return length;
 }
@@ -35,9 +49,7 @@ size_t CheckedCount(const ParsedTemplate& parsed, size_t s, size_t mapLine) {
 std::string_view MapLine(const TemplateState& state, MapLines mapLines, size_t index,
                          size_t templateLine, size_t j) {
     if (index >= mapLines.size()) {
-        Fail(state.newTemplate->name, templateLine, j,
-             "the marker needs map line " + std::to_string(index + 1) + ", but the map has " +
-                 std::to_string(mapLines.size()) + " lines");
+        FailMapLine(state, mapLines, index, templateLine, j);
     }
     return mapLines[index];
 }

@@ -112,17 +112,6 @@ size_t CharacterCount(std::string_view text) {
     return count;
 }
 
-std::string_view FromCharacter(std::string_view text, size_t n) {
-    size_t i = 0;
-    for (size_t skipped = 0; skipped < n && i < text.size(); ++skipped) {
-        ++i;
-        while (i < text.size() && IsContinuation(static_cast<unsigned char>(text[i]))) {
-            ++i;
-        }
-    }
-    return text.substr(i);
-}
-
 struct CodePage::Tables {
     unsigned number = 0;
     CodePageSource::Kind kind = CodePageSource::Kind::SingleByte;

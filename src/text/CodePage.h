@@ -67,8 +67,18 @@ constexpr char32_t EscapeOf(unsigned char byte) {
 
 // Characters of UTF-8 text: code points, each escape counting as one.
 size_t CharacterCount(std::string_view text);
-// The text from its n-th character on (counted from 0); empty when it has n or fewer.
-std::string_view FromCharacter(std::string_view text, size_t n);
+// The text from its n-th character on (counted from 0); empty when it has n or fewer. Inline:
+// a conversion calls it for every " &" it writes.
+inline std::string_view FromCharacter(std::string_view text, size_t n) {
+    size_t i = 0;
+    for (size_t skipped = 0; skipped < n && i < text.size(); ++skipped) {
+        ++i;
+        while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) {
+            ++i;
+        }
+    }
+    return text.substr(i);
+}
 // Appends the UTF-8 form of the character.
 void AppendCharacter(std::string& out, char32_t c);
 
