@@ -128,11 +128,10 @@ void FixPass(const TemplateState& state, MapLines mapLines, std::string& text) {
         size_t templateLine = 0;
     };
     std::array<Lookup, 4> recent{};  // four, so that a line's slot is its two low bits
-    const TemplateIndex& index = state.oldTemplate->index;
     const auto find = [&](size_t i) {
         Lookup& slot = recent[i & 3];
         if (slot.line != i) {
-            slot = {i, index.LastPrefixLine(mapLines[i])};
+            slot = {i, FindTemplateLine(state, mapLines[i])};
         }
         return slot.templateLine;
     };

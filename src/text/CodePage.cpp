@@ -182,46 +182,49 @@ struct CodePage::Tables {
         }
     }
 
-    void DecodeTables(std::string_view bytes, std::string& out) const {
-        size_t i = 0;
-        while (true) {
+    // Copies each run of ASCII as it stands and hands every other byte position to `other`,
+    // which appends the character that starts there and returns where the next one starts.
+    template <typename Other>
+    static void DecodeRuns(std::string_view bytes, std::string& out, Other other) {
+        for (size_t i = 0;;) {
             const size_t ascii = AsciiEnd(bytes, i);
             out.append(bytes.data() + i, ascii - i);
             if (ascii == bytes.size()) {
                 return;
             }
-            const auto b = static_cast<unsigned char>(bytes[ascii]);
-            i = ascii + 1;
-            char32_t c = single[b];
-            if (c == kLead) {
-                c = kNone;
-                if (i < bytes.size()) {
-                    c = pairs[static_cast<size_t>(b) << 8 | static_cast<unsigned char>(bytes[i])];
-                    i += c == kNone ? 0 : 1;
-                }
-            }
-            AppendCharacter(out, c == kNone ? EscapeOf(b) : c);
+            i = other(ascii);
         }
     }
 
+    void DecodeTables(std::string_view bytes, std::string& out) const {
+        DecodeRuns(bytes, out, [&](size_t at) {
+            const auto b = static_cast<unsigned char>(bytes[at]);
+            size_t next = at + 1;
+            char32_t c = single[b];
+            if (c == kLead) {
+                c = kNone;
+                if (next < bytes.size()) {
+                    c = pairs[static_cast<size_t>(b) << 8 |
+                              static_cast<unsigned char>(bytes[next])];
+                    next += c == kNone ? 0 : 1;
+                }
+            }
+            AppendCharacter(out, c == kNone ? EscapeOf(b) : c);
+            return next;
+        });
+    }
+
     void DecodeUtf8(std::string_view bytes, std::string& out) const {
-        size_t i = 0;
-        while (true) {
-            const size_t ascii = AsciiEnd(bytes, i);
-            out.append(bytes.data() + i, ascii - i);
-            if (ascii == bytes.size()) {
-                return;
-            }
+        DecodeRuns(bytes, out, [&](size_t at) {
             char32_t c;
-            const size_t length = ReadUtf8(bytes, ascii, c, true);
+            const size_t length = ReadUtf8(bytes, at, c, true);
             if (length == 0) {
-                AppendCharacter(out, EscapeOf(static_cast<unsigned char>(bytes[ascii])));
-                i = ascii + 1;
-            } else {
-                out.append(bytes.data() + ascii, length);
-                i = ascii + length;
+                AppendCharacter(out, EscapeOf(static_cast<unsigned char>(bytes[at])));
+                return at + 1;
             }
-        }
+            out.append(bytes.data() + at, length);
+            return at + length;
+        });
     }
 
     void AppendForm(std::string& out, char32_t c, std::string_view utf8) const {

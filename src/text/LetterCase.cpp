@@ -1,4 +1,4 @@
-#include "text/LetterCase.h"
+#include "text/Text.h"
 
 namespace galemend {
 

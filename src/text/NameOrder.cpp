@@ -1,9 +1,7 @@
-#include "text/NameOrder.h"
+#include "text/Text.h"
 
 #include <algorithm>
 #include <cstdint>
-
-#include "text/LetterCase.h"
 
 namespace galemend {
 

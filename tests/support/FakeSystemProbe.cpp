@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/Registry.h"
-#include "text/LetterCase.h"
+#include "text/Text.h"
 
 namespace galemend::test {
 

@@ -3,8 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "text/LetterCase.h"
-#include "text/NameOrder.h"
 #include "text/Text.h"
 
 namespace galemend {
