@@ -1,6 +1,6 @@
 #include "conversion/MapConversion.h"
 
-#include "conversion/Rewriting.h"
+#include "conversion/MapPasses.h"
 #include "conversion/Templates.h"
 #include "platform/FileSystem.h"
 #include "platform/RuntimeError.h"
@@ -153,6 +153,17 @@ MapOutcome ConvertMap(FileSystem& fs, TemplateState& state, const ConversionSett
         templates.push_back(OldFixName(letter, state.targetRevision));
         templates.push_back(NewFixName(letter, state.targetRevision));
     }
+    MapPasses& passes = buffers.passes;
+    // Whatever runs ahead reads the map's lines, which the next map's read replaces.
+    struct Settled {
+        MapPasses& passes;
+        ~Settled() { passes.Settle(); }
+    } settled{passes};
+    if (auto structure = LastLoaded(state, templates[0], templates[1])) {
+        passes.StartAhead(codePage, mapLines, std::move(*structure),
+                          fixPass ? LastLoaded(state, templates[2], templates[3]) : std::nullopt,
+                          settings.diagnosticMode);
+    }
     if (const std::string missing = MissingTemplate(fs, templates); !missing.empty()) {
         return NotConverted("the template " + missing + " is missing");
     }
@@ -176,27 +187,9 @@ MapOutcome ConvertMap(FileSystem& fs, TemplateState& state, const ConversionSett
         RequireRead(state.oldTemplate->lines, state.oldTemplate->name);
         loadnew(state, fs, letter, revisionText);
         RequireRead(state.newTemplate->lines, state.newTemplate->name);
-        std::string& text = buffers.output;
-        text.clear();
-        StructurePass(state, mapLines, text);
-        const std::string_view structuredBytes = codePage.Encode(text, buffers.encoded);
-        attempt.Write(output, structuredBytes);
+        attempt.Write(output, passes.Structured(codePage, mapLines, state));
 
         if (fixPass) {
-            // The fix pass reads what the map holds now: the structure pass's bytes, or in
-            // diagnostic mode the untouched map. Its text moves out of the output buffer,
-            // which the fix pass fills next.
-            if (!settings.diagnosticMode) {
-                if (structuredBytes.data() == text.data()) {
-                    buffers.current.swap(text);  // ASCII: the bytes are the text
-                    SplitLines(buffers.current, buffers.currentLines);
-                } else {
-                    SplitLines(codePage.Decode(structuredBytes, buffers.current),
-                               buffers.currentLines);
-                }
-            }
-            const MapLines current =
-                settings.diagnosticMode ? MapLines(mapLines) : MapLines(buffers.currentLines);
             if (!settings.diagnosticMode) {
                 attempt.RenameMapTo(fixCopy);
             }
@@ -204,10 +197,7 @@ MapOutcome ConvertMap(FileSystem& fs, TemplateState& state, const ConversionSett
             RequireRead(state.oldTemplate->lines, state.oldTemplate->name);
             loadnewfix(state, fs, letter, state.targetRevision);
             RequireRead(state.newTemplate->lines, state.newTemplate->name);
-            std::string& fixed = buffers.output;
-            fixed.clear();
-            FixPass(state, current, fixed);
-            attempt.Write(output, codePage.Encode(fixed, buffers.encoded));
+            attempt.Write(output, passes.Fixed(codePage, mapLines, state, settings.diagnosticMode));
         }
     } catch (const std::exception& error) {
         std::string reason = error.what();

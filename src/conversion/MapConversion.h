@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "conversion/MapPasses.h"
 #include "conversion/Templates.h"
 #include "platform/FileSystem.h"
 #include "text/Text.h"
@@ -42,13 +43,14 @@ MapOutcome ConvertMap(FileSystem& fs, TemplateState& state, const ConversionSett
 // The working storage of map conversions, kept from map to map so that converting one
 // allocates next to nothing once the buffers have grown to the size of the largest map.
 struct MapBuffers {
+    // With passesAhead, a map's passes run on a second thread while its file operations
+    // are made.
+    explicit MapBuffers(bool passesAhead = false) : passes(passesAhead) {}
+
     std::string original;  // the map's bytes as read, for putting it back
     std::string decoded;   // its text, where the bytes are not all ASCII
     LineViews lines;       // views into the original or the decoded text
-    std::string output;    // one pass's text
-    std::string encoded;   // one pass's bytes, where its text is not all ASCII
-    std::string current;   // the structure pass's bytes decoded again for the fix pass
-    LineViews currentLines;
+    MapPasses passes;
 };
 
 MapOutcome ConvertMap(FileSystem& fs, TemplateState& state, const ConversionSettings& settings,

@@ -29,10 +29,10 @@ namespace {
              SignedNumberText(parsed.counts[s]) + ", not a whole number of at least 1");
 }
 
-[[noreturn, gnu::cold, gnu::noinline]] void FailMapLine(const TemplateState& state,
+[[noreturn, gnu::cold, gnu::noinline]] void FailMapLine(const PassTemplates& templates,
                                                         MapLines mapLines, size_t index,
                                                         size_t templateLine, size_t j) {
-    Fail(state.newTemplate->name, templateLine, j,
+    Fail(templates.fresh->name, templateLine, j,
          "the marker needs map line " + std::to_string(index + 1) + ", but the map has " +
              std::to_string(mapLines.size()) + " lines");
 }
@@ -46,10 +46,10 @@ size_t CheckedCount(const ParsedTemplate& parsed, size_t s, size_t mapLine) {
     return length;
 }
 
-std::string_view MapLine(const TemplateState& state, MapLines mapLines, size_t index,
+std::string_view MapLine(const PassTemplates& templates, MapLines mapLines, size_t index,
                          size_t templateLine, size_t j) {
     if (index >= mapLines.size()) {
-        FailMapLine(state, mapLines, index, templateLine, j);
+        FailMapLine(templates, mapLines, index, templateLine, j);
     }
     return mapLines[index];
 }
@@ -61,10 +61,10 @@ void LineWriter::Grow(size_t length) {
     out_.resize(end_ + length + end_ / 2 + 256);
 }
 
-size_t ApplyStructure(const TemplateState& state, size_t s, size_t j, MapLines mapLines,
+size_t ApplyStructure(const PassTemplates& templates, size_t s, size_t j, MapLines mapLines,
                       LineWriter& out) {
-    const ParsedTemplate& old = *state.oldTemplate;
-    const ParsedTemplate& fresh = *state.newTemplate;
+    const ParsedTemplate& old = *templates.old;
+    const ParsedTemplate& fresh = *templates.fresh;
     const size_t nOld = CheckedCount(old, s, j);
 
     if (s >= fresh.sections.size() || fresh.sections[s] >= fresh.lines.size()) {
@@ -89,7 +89,7 @@ size_t ApplyStructure(const TemplateState& state, size_t s, size_t j, MapLines m
                 break;
             case Marker::Kind::LastCharacter:
             case Marker::Kind::LastTwoCharacters:
-                out.Line(kept, LastCharacters(MapLine(state, mapLines, j + m, k, j),
+                out.Line(kept, LastCharacters(MapLine(templates, mapLines, j + m, k, j),
                                               marker.kind == Marker::Kind::LastCharacter ? 1 : 2));
                 break;
             case Marker::Kind::FromCharacter:
@@ -104,22 +104,22 @@ size_t ApplyStructure(const TemplateState& state, size_t s, size_t j, MapLines m
     return nOld;
 }
 
-void StructurePass(const TemplateState& state, MapLines mapLines, std::string& text) {
+void StructurePass(const PassTemplates& templates, MapLines mapLines, std::string& text) {
     LineWriter out(text);
     size_t j = 0;
     while (j < mapLines.size()) {
-        const size_t t = FindTemplateLine(state, mapLines[j]);
+        const size_t t = FindTemplateLine(templates, mapLines[j]);
         if (t == 0) {
             out.Line(mapLines[j]);
             ++j;
         } else {
             // A block may run past the end of the map; the scan then simply ends.
-            j += ApplyStructure(state, FindSection(state, t), j, mapLines, out);
+            j += ApplyStructure(templates, FindSection(templates, t), j, mapLines, out);
         }
     }
 }
 
-void FixPass(const TemplateState& state, MapLines mapLines, std::string& text) {
+void FixPass(const PassTemplates& templates, MapLines mapLines, std::string& text) {
     LineWriter out(text);
     // The window moves one line at a time over unmatched lines, so each line's lookup is kept
     // for the three windows it belongs to.
@@ -131,7 +131,7 @@ void FixPass(const TemplateState& state, MapLines mapLines, std::string& text) {
     const auto find = [&](size_t i) {
         Lookup& slot = recent[i & 3];
         if (slot.line != i) {
-            slot = {i, FindTemplateLine(state, mapLines[i])};
+            slot = {i, FindTemplateLine(templates, mapLines[i])};
         }
         return slot.templateLine;
     };
@@ -142,7 +142,7 @@ void FixPass(const TemplateState& state, MapLines mapLines, std::string& text) {
             out.Line(mapLines[j]);
             ++j;
         } else {
-            j += ApplyStructure(state, FindSection(state, t0), j, mapLines, out);
+            j += ApplyStructure(templates, FindSection(templates, t0), j, mapLines, out);
         }
     }
     for (size_t tail = j; tail < j + 2 && tail < mapLines.size(); ++tail) {

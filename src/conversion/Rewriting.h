@@ -72,15 +72,15 @@ class LineWriter {
 // when the templates cannot drive the rewrite: a head count that is not a whole number of
 // at least 1, a section the new template lacks or that runs past its end, or a marker that
 // needs a map line beyond the last one.
-size_t ApplyStructure(const TemplateState& state, size_t s, size_t j, MapLines mapLines,
+size_t ApplyStructure(const PassTemplates& templates, size_t s, size_t j, MapLines mapLines,
                       LineWriter& out);
 
 // Rewrites every section block of the map that a line of the old template starts, and copies
 // every other line. Each output line is appended to out with CR LF.
-void StructurePass(const TemplateState& state, MapLines mapLines, std::string& out);
+void StructurePass(const PassTemplates& templates, MapLines mapLines, std::string& out);
 
 // Like the structure pass, but a block is rewritten only where three consecutive lines all
 // match the old template; the last two lines of the map are copied as they are.
-void FixPass(const TemplateState& state, MapLines mapLines, std::string& out);
+void FixPass(const PassTemplates& templates, MapLines mapLines, std::string& out);
 
 }  // namespace galemend

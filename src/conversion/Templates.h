@@ -169,14 +169,35 @@ void initnew(TemplateState& state, const FileSystem& fs, std::string_view editio
 // Load the list of the game's own maps, unless a data file is known to be missing.
 void loadoriginalmaps(TemplateState& state, const FileSystem& fs, bool& dataFileMissing);
 
+// The two templates a pass rewrites a map with: the old one finds the blocks, the new one
+// writes them. Held by sharing, so that a pass on another thread keeps them alive while the
+// state loads the next ones.
+struct PassTemplates {
+    // The pair the state loaded last; implicit, as a state stands for it in a pass.
+    PassTemplates(const TemplateState& state) : old(state.oldTemplate), fresh(state.newTemplate) {}
+    PassTemplates(std::shared_ptr<const ParsedTemplate> oldTemplate,
+                  std::shared_ptr<const ParsedTemplate> newTemplate)
+        : old(std::move(oldTemplate)), fresh(std::move(newTemplate)) {}
+
+    bool operator==(const PassTemplates&) const = default;
+
+    std::shared_ptr<const ParsedTemplate> old;
+    std::shared_ptr<const ParsedTemplate> fresh;
+};
+
+// The pair parsed when these two files were last loaded, if both could be read then: a map's
+// passes can start with it before the files are read again.
+std::optional<PassTemplates> LastLoaded(const TemplateState& state, std::string_view oldName,
+                                        std::string_view newName);
+
 // The index of the last old-template line that is a prefix of the text, or 0. A match with
 // line 0 cannot be told from no match; an empty template line matches every text.
-inline size_t FindTemplateLine(const TemplateState& state, std::string_view text) {
-    return state.oldTemplate->index.LastPrefixLine(text);
+inline size_t FindTemplateLine(const PassTemplates& templates, std::string_view text) {
+    return templates.old->index.LastPrefixLine(text);
 }
 
 // The section of the old template that template line t lies in: the last head strictly
 // before t, or section 0.
-size_t FindSection(const TemplateState& state, size_t t);
+size_t FindSection(const PassTemplates& templates, size_t t);
 
 }  // namespace galemend

@@ -5,6 +5,7 @@
 
 #include "ConversionFixture.h"
 #include "conversion/Templates.h"
+#include "support/FaultyFileSystem.h"
 
 namespace galemend {
 namespace {
@@ -188,6 +189,45 @@ TEST(FixGalaxies, ASecondRunSkipsWhatTheFirstConverted) {
     EXPECT_TRUE(second->Complete());
     EXPECT_EQ(f.Label8.Caption(), " 2");
     EXPECT_EQ(f.Text2.Text(), "Big.galaxy\r\n");
+}
+
+// Templates are read again for every map, and a map's passes may start before that with the
+// templates of the map before: an edit made while the run goes on applies from the next read.
+TEST(FixGalaxies, TemplatesEditedDuringARunApplyFromTheirNextRead) {
+    // Edits the new templates as the second map is renamed to its copies.
+    class EditingFileSystem : public test::FaultyFileSystem {
+      public:
+        EditingFileSystem(ConversionFixture& f) : FaultyFileSystem(*f.fs, 0), f_(f) {}
+        void Rename(const std::string& from, const std::string& to) override {
+            FaultyFileSystem::Rename(from, to);
+            if (to == f_.dir.Path("maps\\b.galold")) {
+                f_.dir.Write("unewstruct4.txt",
+                             "T\r\nfmt$1\r\nformat 5\r\nhull$3\r\nname &\r\n"
+                             "size ##\r\narmor 7\r\n");
+            } else if (to == f_.dir.Path("maps\\b.galfix")) {
+                f_.dir.Write("unewstructfix5.txt",
+                             "F\r\ngrp$3\r\nname &\r\nsize ##\r\narmor 9\r\n");
+            }
+        }
+
+      private:
+        ConversionFixture& f_;
+    };
+    ConversionFixture f("u");
+    for (const char* map : {"maps/a.galaxy", "maps/b.galaxy", "maps/c.galaxy"}) {
+        f.dir.Write(map, ConversionFixture::kOldMap);
+    }
+    EditingFileSystem editing(f);
+    ASSERT_TRUE(f.Run(editing, {"a.galaxy", "b.galaxy", "c.galaxy"})->Complete());
+    const std::string structured = "X\r\nformat 5\r\nname  Bob\r\nsize 12\r\narmor 7\r\nend\r\n";
+    const std::string fixed = "X\r\nformat 5\r\nname   Bob\r\nsize 12\r\narmor 9\r\nend\r\n";
+    const auto files = f.Snapshot();
+    EXPECT_EQ(files.at("a.galfix"), ConversionFixture::kConverted);
+    EXPECT_EQ(files.at("a.galaxy"), ConversionFixture::kFixed);
+    for (const char* map : {"b", "c"}) {
+        EXPECT_EQ(files.at(std::string(map) + ".galfix"), structured) << map;
+        EXPECT_EQ(files.at(std::string(map) + ".galaxy"), fixed) << map;
+    }
 }
 
 }  // namespace
