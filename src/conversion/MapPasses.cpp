@@ -1,5 +1,7 @@
 #include "conversion/MapPasses.h"
 
+#include <system_error>
+
 namespace galemend {
 
 namespace {
@@ -11,12 +13,17 @@ constexpr std::chrono::microseconds kJobSpin{500};
 
 MapPasses::MapPasses(bool ahead) {
     if (ahead) {
-        thread_ = std::thread([this] { Work(); });
+        try {
+            thread_ = std::thread([this] { Work(); });
+        } catch (const std::system_error&) {
+            // No second thread to be had: the passes run on the caller's, as without one.
+        }
     }
 }
 
 MapPasses::~MapPasses() {
     if (thread_.joinable()) {
+        Settle();
         {
             std::lock_guard lock(mutex_);
             stopping_ = true;

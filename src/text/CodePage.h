@@ -1,6 +1,9 @@
 #pragma once
 
+#include <bit>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -70,6 +73,17 @@ size_t CharacterCount(std::string_view text);
 // The text from its n-th character on (counted from 0); empty when it has n or fewer. Inline:
 // a conversion calls it for every " &" it writes.
 inline std::string_view FromCharacter(std::string_view text, size_t n) {
+    // Mostly the text is ASCII up to there, and its characters are bytes: when the n bytes
+    // have no high bit and the next one starts a character, one word tells.
+    static_assert(std::endian::native == std::endian::little, "the first byte is the lowest");
+    if (n < 8 && text.size() >= 8) {
+        uint64_t word;
+        std::memcpy(&word, text.data(), sizeof word);
+        const uint64_t first = (uint64_t{1} << (8 * n)) - 1;
+        if ((word & first & 0x8080808080808080ULL) == 0 && ((word >> (8 * n)) & 0xC0) != 0x80) {
+            return text.substr(n);
+        }
+    }
     size_t i = 0;
     for (size_t skipped = 0; skipped < n && i < text.size(); ++skipped) {
         ++i;

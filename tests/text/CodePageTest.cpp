@@ -97,6 +97,9 @@ TEST(Characters, CountCodePointsWithEachEscapeAsOne) {
     EXPECT_EQ(FromCharacter(text, 2), Utf8(0xDC83) + Utf8(0x1F600) + "z");
     EXPECT_EQ(FromCharacter(text, 5), "");
     EXPECT_EQ(FromCharacter(text, 9), "");
+    const std::string named = "name " + Utf8(0x30BD) + "xyz";  // an ASCII start, then not
+    EXPECT_EQ(FromCharacter(named, 5), Utf8(0x30BD) + "xyz");
+    EXPECT_EQ(FromCharacter(named, 6), "xyz");
     EXPECT_EQ(LastCharacters(text, 2), Utf8(0x1F600) + "z");
     EXPECT_EQ(LastCharacters("owner \u30bd", 1), "\u30bd");
     EXPECT_EQ(LastCharacters("\u8868\u30bd", 2), "\u8868\u30bd");
