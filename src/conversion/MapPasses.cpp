@@ -6,9 +6,10 @@ namespace galemend {
 
 namespace {
 // How long a thread looks again before it sleeps: a result is mostly a few microseconds away,
-// and the next map's passes come within the file operations of one map.
-constexpr std::chrono::microseconds kResultSpin{100};
-constexpr std::chrono::microseconds kJobSpin{500};
+// and the next map's passes come within the file operations of one map. Waking a thread that
+// sleeps costs tens of microseconds, as much as the passes of a small map.
+constexpr std::chrono::microseconds kResultSpin{200};
+constexpr std::chrono::microseconds kJobSpin{2000};
 }  // namespace
 
 MapPasses::MapPasses(bool ahead) {
@@ -144,12 +145,17 @@ template <typename Ready>
 void MapPasses::Await(std::condition_variable& waiting, std::chrono::microseconds spin,
                       Ready ready) {
     const auto until = std::chrono::steady_clock::now() + spin;
-    for (int look = 1; !ready(); ++look) {
-        if (look % 64 == 0 && std::chrono::steady_clock::now() > until) {
+    for (int look = 0; !ready(); ++look) {
+        if (look < 64) {
+            continue;
+        }
+        if (std::chrono::steady_clock::now() > until) {
             std::unique_lock lock(mutex_);
             waiting.wait(lock, ready);
             return;
         }
+        // The other thread may share this processor: let it go on meanwhile.
+        std::this_thread::yield();
     }
 }
 
