@@ -135,12 +135,12 @@ MapOutcome ConvertMap(FileSystem& fs, TemplateState& state, const ConversionSett
     }
     // The original bytes stay as they are for putting the map back.
     const CodePage& codePage = state.codePage;
-    LineViews& mapLines = buffers.lines;
-    SplitLines(codePage.Decode(original, buffers.decoded), mapLines);
-    if (mapLines.size() < 2) {
+    const std::string_view mapText = codePage.Decode(original, buffers.decoded);
+    const std::optional<std::string_view> secondLine = SecondLine(mapText);
+    if (!secondLine) {
         return NotConverted("the map has no second line to read its format revision from");
     }
-    const std::string revisionText = MapRevisionText(mapLines[1]);
+    const std::string revisionText = MapRevisionText(*secondLine);
     if (!(LeadingNumber(revisionText) < state.targetRevision)) {
         return {MapOutcome::Kind::Current, {}};
     }
@@ -154,16 +154,14 @@ MapOutcome ConvertMap(FileSystem& fs, TemplateState& state, const ConversionSett
         templates.push_back(NewFixName(letter, state.targetRevision));
     }
     MapPasses& passes = buffers.passes;
-    // Whatever runs ahead reads the map's lines, which the next map's read replaces.
-    struct Settled {
+    // The passes may still read the map's text, which the next map's read replaces.
+    struct Finished {
         MapPasses& passes;
-        ~Settled() { passes.Settle(); }
-    } settled{passes};
-    if (auto structure = LastLoaded(state, templates[0], templates[1])) {
-        passes.StartAhead(codePage, mapLines, std::move(*structure),
-                          fixPass ? LastLoaded(state, templates[2], templates[3]) : std::nullopt,
-                          settings.diagnosticMode);
-    }
+        ~Finished() { passes.Finish(); }
+    } finished{passes};
+    passes.Start(codePage, mapText, settings.diagnosticMode,
+                 LastLoaded(state, templates[0], templates[1]),
+                 fixPass ? LastLoaded(state, templates[2], templates[3]) : std::nullopt);
     if (const std::string missing = MissingTemplate(fs, templates); !missing.empty()) {
         return NotConverted("the template " + missing + " is missing");
     }
@@ -187,7 +185,7 @@ MapOutcome ConvertMap(FileSystem& fs, TemplateState& state, const ConversionSett
         RequireRead(state.oldTemplate->lines, state.oldTemplate->name);
         loadnew(state, fs, letter, revisionText);
         RequireRead(state.newTemplate->lines, state.newTemplate->name);
-        attempt.Write(output, passes.Structured(codePage, mapLines, state));
+        attempt.Write(output, passes.Structured(state));
 
         if (fixPass) {
             if (!settings.diagnosticMode) {
@@ -197,7 +195,7 @@ MapOutcome ConvertMap(FileSystem& fs, TemplateState& state, const ConversionSett
             RequireRead(state.oldTemplate->lines, state.oldTemplate->name);
             loadnewfix(state, fs, letter, state.targetRevision);
             RequireRead(state.newTemplate->lines, state.newTemplate->name);
-            attempt.Write(output, passes.Fixed(codePage, mapLines, state, settings.diagnosticMode));
+            attempt.Write(output, passes.Fixed(state));
         }
     } catch (const std::exception& error) {
         std::string reason = error.what();

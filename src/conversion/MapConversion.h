@@ -49,7 +49,6 @@ struct MapBuffers {
 
     std::string original;  // the map's bytes as read, for putting it back
     std::string decoded;   // its text, where the bytes are not all ASCII
-    LineViews lines;       // views into the original or the decoded text
     MapPasses passes;
 };
 

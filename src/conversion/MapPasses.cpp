@@ -34,36 +34,36 @@ MapPasses::~MapPasses() {
     }
 }
 
-void MapPasses::StartAhead(const CodePage& codePage, MapLines mapLines, PassTemplates structure,
-                           std::optional<PassTemplates> fix, bool diagnosticMode) {
-    if (!thread_.joinable()) {
-        return;
+void MapPasses::Start(const CodePage& codePage, std::string_view mapText, bool diagnosticMode,
+                      std::optional<PassTemplates> structure, std::optional<PassTemplates> fix) {
+    Finish();
+    codePage_ = &codePage;
+    mapText_ = mapText;
+    diagnosticMode_ = diagnosticMode;
+    if (thread_.joinable()) {
+        // The fix pass reads the structure pass's output, so it runs ahead only after it.
+        job_ = Job{structure, structure ? std::move(fix) : std::nullopt};
+        structureError_ = fixError_ = nullptr;
+        Reach(kStarted, started_);
     }
-    Settle();
-    job_ = Job{&codePage, mapLines, std::move(structure), std::move(fix), diagnosticMode};
-    structureError_ = fixError_ = nullptr;
-    Reach(kStarted, started_);
 }
 
-std::string_view MapPasses::Structured(const CodePage& codePage, MapLines mapLines,
-                                       const PassTemplates& templates) {
-    if (job_ && job_->codePage == &codePage && job_->mapLines.data() == mapLines.data() &&
-        job_->mapLines.size() == mapLines.size() && job_->structure == templates) {
+std::string_view MapPasses::Structured(const PassTemplates& templates) {
+    if (job_ && job_->structure == templates) {
         WaitFor(kStructured);
         if (structureError_) {
             std::rethrow_exception(structureError_);
         }
         return structured_;
     }
-    // The work ahead used other templates: none of it counts, the fix pass included.
+    // The work ahead used other templates: none of its passes count, the fix pass included.
     Settle();
-    RunStructure(codePage, mapLines, templates);
+    RunStructure(templates);
     return structured_;
 }
 
-std::string_view MapPasses::Fixed(const CodePage& codePage, MapLines mapLines,
-                                  const PassTemplates& templates, bool diagnosticMode) {
-    if (job_ && job_->fix == templates && job_->diagnosticMode == diagnosticMode) {
+std::string_view MapPasses::Fixed(const PassTemplates& templates) {
+    if (job_ && job_->fix == templates) {
         WaitFor(kDone);
         if (fixError_) {
             std::rethrow_exception(fixError_);
@@ -71,8 +71,14 @@ std::string_view MapPasses::Fixed(const CodePage& codePage, MapLines mapLines,
         return fixedBytes_;
     }
     Settle();
-    RunFix(codePage, mapLines, templates, diagnosticMode);
+    RunFix(templates);
     return fixedBytes_;
+}
+
+void MapPasses::Finish() {
+    Settle();
+    split_ = false;
+    mapText_ = {};
 }
 
 void MapPasses::Settle() {
@@ -82,26 +88,34 @@ void MapPasses::Settle() {
     }
 }
 
-void MapPasses::RunStructure(const CodePage& codePage, MapLines mapLines,
-                             const PassTemplates& templates) {
-    text_.clear();
-    StructurePass(templates, mapLines, text_);
-    structured_ = codePage.Encode(text_, encoded_);
+MapLines MapPasses::Lines() {
+    if (!split_) {
+        SplitLines(mapText_, mapLines_);
+        split_ = true;
+    }
+    return mapLines_;
 }
 
-void MapPasses::RunFix(const CodePage& codePage, MapLines mapLines, const PassTemplates& templates,
-                       bool diagnosticMode) {
-    if (!diagnosticMode) {
+void MapPasses::RunStructure(const PassTemplates& templates) {
+    const MapLines mapLines = Lines();
+    text_.clear();
+    StructurePass(templates, mapLines, text_);
+    structured_ = codePage_->Encode(text_, encoded_);
+}
+
+void MapPasses::RunFix(const PassTemplates& templates) {
+    MapLines lines = Lines();
+    if (!diagnosticMode_) {
         // The fix pass reads what the map holds by now: the structure pass's bytes, which
         // are its text when that is all ASCII.
         SplitLines(structured_.data() == text_.data() ? std::string_view(text_)
-                                                      : codePage.Decode(structured_, current_),
+                                                      : codePage_->Decode(structured_, current_),
                    currentLines_);
-        mapLines = currentLines_;
+        lines = currentLines_;
     }
     fixed_.clear();
-    FixPass(templates, mapLines, fixed_);
-    fixedBytes_ = codePage.Encode(fixed_, fixedEncoded_);
+    FixPass(templates, lines, fixed_);
+    fixedBytes_ = codePage_->Encode(fixed_, fixedEncoded_);
 }
 
 void MapPasses::Work() {
@@ -112,14 +126,17 @@ void MapPasses::Work() {
         }
         const Job& job = *job_;  // stays put until the job is done
         try {
-            RunStructure(*job.codePage, job.mapLines, job.structure);
+            Lines();
+            if (job.structure) {
+                RunStructure(*job.structure);
+            }
         } catch (...) {
             structureError_ = std::current_exception();
         }
-        if (job.fix && !structureError_) {
+        if (job.structure && job.fix && !structureError_) {
             Reach(kStructured, progressed_);
             try {
-                RunFix(*job.codePage, job.mapLines, *job.fix, job.diagnosticMode);
+                RunFix(*job.fix);
             } catch (...) {
                 fixError_ = std::current_exception();
             }

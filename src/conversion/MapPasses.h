@@ -17,53 +17,50 @@
 
 namespace galemend {
 
-// The passes of one map, from its lines to the bytes to write, with the buffers they reuse
+// The passes of one map, from its text to the bytes to write, with the buffers they reuse
 // from map to map.
 //
-// The passes can run ahead on a second thread while the file operations before each of them
-// are made. Templates are read again for every map but mostly come back unchanged, so a map's
+// The work can run ahead on a second thread while the file operations before each pass are
+// made. Templates are read again for every map but mostly come back unchanged, so a map's
 // passes start with the templates last loaded under the same names; a pass's bytes are taken
 // only when the templates loaded in the end are those it ran with, else it runs again. Every
 // file operation stays with the caller, in the same order either way.
 class MapPasses {
   public:
-    // With ahead set, a second thread takes the passes started ahead.
+    // With ahead set, a second thread takes the work started ahead.
     explicit MapPasses(bool ahead = false);
     ~MapPasses();
     MapPasses(const MapPasses&) = delete;
     MapPasses& operator=(const MapPasses&) = delete;
 
-    // Starts a map's passes on the second thread, if there is one: the structure pass with
-    // one pair of templates, then with fix set the fix pass with another. The lines and the
-    // code page must stay as they are until Settle.
-    void StartAhead(const CodePage& codePage, MapLines mapLines, PassTemplates structure,
-                    std::optional<PassTemplates> fix, bool diagnosticMode);
+    // Takes a map's text, which must stay as it is until Finish, and starts on the second
+    // thread, if there is one, splitting it into lines and the passes whose templates are
+    // given: the structure pass, then the fix pass.
+    void Start(const CodePage& codePage, std::string_view mapText, bool diagnosticMode,
+               std::optional<PassTemplates> structure, std::optional<PassTemplates> fix);
 
     // The structure pass's bytes. Throws ConversionError as the pass does.
-    std::string_view Structured(const CodePage& codePage, MapLines mapLines,
-                                const PassTemplates& templates);
+    std::string_view Structured(const PassTemplates& templates);
     // The fix pass's bytes, after Structured: it reads the structure pass's bytes, or in
     // diagnostic mode the map's own lines.
-    std::string_view Fixed(const CodePage& codePage, MapLines mapLines,
-                           const PassTemplates& templates, bool diagnosticMode);
+    std::string_view Fixed(const PassTemplates& templates);
 
-    // Waits until nothing runs ahead, so that the map's lines may change.
-    void Settle();
+    // Waits until nothing runs ahead; the map's text may change after.
+    void Finish();
 
   private:
     struct Job {
-        const CodePage* codePage;
-        MapLines mapLines;
-        PassTemplates structure;
-        std::optional<PassTemplates> fix;
-        bool diagnosticMode;
+        std::optional<PassTemplates> structure, fix;
     };
     enum Stage { kStarted, kStructured, kDone };
 
     // Each fills the buffers below; the fix pass reads what the structure pass left.
-    void RunStructure(const CodePage& codePage, MapLines mapLines, const PassTemplates& templates);
-    void RunFix(const CodePage& codePage, MapLines mapLines, const PassTemplates& templates,
-                bool diagnosticMode);
+    MapLines Lines();
+    void RunStructure(const PassTemplates& templates);
+    void RunFix(const PassTemplates& templates);
+    // Waits for the work ahead and forgets it.
+    void Settle();
+
     void Work();
     void WaitFor(Stage stage);
     // Sets the stage and wakes a thread that waits for it.
@@ -73,6 +70,11 @@ class MapPasses {
     template <typename Ready>
     void Await(std::condition_variable& waiting, std::chrono::microseconds spin, Ready ready);
 
+    const CodePage* codePage_ = nullptr;
+    std::string_view mapText_;
+    bool diagnosticMode_ = false;
+    bool split_ = false;
+    LineViews mapLines_;
     std::string text_;     // the structure pass's text
     std::string encoded_;  // its bytes, where the text is not all ASCII
     std::string_view structured_;

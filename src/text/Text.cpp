@@ -105,14 +105,20 @@ std::string ArgumentsAfterProgramName(std::string_view commandLine) {
     return std::string(commandLine.substr(at));
 }
 
+namespace {
+// The text without its trailing CR LFs; a final lone CR or LF stays.
+std::string_view WithoutTrailingLineEnds(std::string_view text) {
+    while (text.size() >= 2 && text.substr(text.size() - 2) == kLineEnd) {
+        text.remove_suffix(2);
+    }
+    return text;
+}
+}  // namespace
+
 void SplitLines(std::string_view text, LineViews& lines) {
     static_assert(std::endian::native == std::endian::little, "the first byte is the lowest");
     lines.clear();
-    // Every trailing CR LF goes; a final lone CR or LF stays.
-    size_t end = text.size();
-    while (end >= 2 && text.substr(end - 2, 2) == kLineEnd) {
-        end -= 2;
-    }
+    const size_t end = WithoutTrailingLineEnds(text).size();
     if (end == 0) {
         return;
     }
@@ -146,6 +152,16 @@ void SplitLines(std::string_view text, LineViews& lines) {
         }
     }
     lines.emplace_back(data + start, end - start);
+}
+
+std::optional<std::string_view> SecondLine(std::string_view text) {
+    text = WithoutTrailingLineEnds(text);
+    const size_t first = text.find(kLineEnd);
+    if (first == std::string_view::npos) {
+        return std::nullopt;
+    }
+    text.remove_prefix(first + kLineEnd.size());
+    return text.substr(0, text.find(kLineEnd));
 }
 
 LineList SplitLines(std::string_view text) {

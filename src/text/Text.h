@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -118,6 +119,8 @@ using LineViews = std::vector<std::string_view>;
 LineList SplitLines(std::string_view text);
 // The same split into views, reusing the list's storage.
 void SplitLines(std::string_view text, LineViews& lines);
+// The second line of that split, without splitting the rest; nothing when there is none.
+std::optional<std::string_view> SecondLine(std::string_view text);
 
 // Whether lines were really read from a file. A read file never ends in an empty line (its
 // trailing line ends are dropped), so a list that does is the shape of a missing or

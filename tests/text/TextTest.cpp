@@ -102,7 +102,14 @@ TEST(SplitLines, AgreesWithThePlainRuleAcrossWordEdges) {
         for (char& c : text) {
             c = "a\r\n\x8a"[std::uniform_int_distribution<int>(0, 3)(random)];
         }
-        ASSERT_EQ(SplitLines(text), plain(text)) << "round " << round;
+        const LineList lines = plain(text);
+        ASSERT_EQ(SplitLines(text), lines) << "round " << round;
+        // The second line alone, as a map's format revision is read before the rest.
+        const auto second = SecondLine(text);
+        ASSERT_EQ(second.has_value(), lines.size() >= 2) << "round " << round;
+        if (second) {
+            ASSERT_EQ(*second, lines[1]) << "round " << round;
+        }
     }
 }
 
