@@ -98,7 +98,6 @@ MapLines MapPasses::Lines() {
 
 void MapPasses::RunStructure(const PassTemplates& templates) {
     const MapLines mapLines = Lines();
-    text_.clear();
     StructurePass(templates, mapLines, text_);
     structured_ = codePage_->Encode(text_, encoded_);
 }
@@ -113,7 +112,6 @@ void MapPasses::RunFix(const PassTemplates& templates) {
                    currentLines_);
         lines = currentLines_;
     }
-    fixed_.clear();
     FixPass(templates, lines, fixed_);
     fixedBytes_ = codePage_->Encode(fixed_, fixedEncoded_);
 }

@@ -14,11 +14,14 @@ namespace galemend {
 // The lines of a map, as views into its text.
 using MapLines = std::span<const std::string_view>;
 
-// Writes a pass's lines into its output text with plain copies: the text is grown ahead into
-// spare room and cut back to what was written when the writer goes, also when a pass throws.
+// Writes a pass's lines into its output text with plain copies. The lines replace what the
+// text held, whose size serves as room, so that a text reused from map to map is grown (and
+// filled, as a std::string must be when it grows) only where an output is longer than the
+// one before. The text is cut to what was written when the writer goes, also when a pass
+// throws.
 class LineWriter {
   public:
-    explicit LineWriter(std::string& out) : out_(out), end_(out.size()) {}
+    explicit LineWriter(std::string& out) : out_(out), end_(0) {}
     ~LineWriter() { out_.resize(end_); }
     LineWriter(const LineWriter&) = delete;
     LineWriter& operator=(const LineWriter&) = delete;
@@ -76,11 +79,12 @@ size_t ApplyStructure(const PassTemplates& templates, size_t s, size_t j, MapLin
                       LineWriter& out);
 
 // Rewrites every section block of the map that a line of the old template starts, and copies
-// every other line. Each output line is appended to out with CR LF.
+// every other line. The output lines, each with CR LF, replace what out held.
 void StructurePass(const PassTemplates& templates, MapLines mapLines, std::string& out);
 
 // Like the structure pass, but a block is rewritten only where three consecutive lines all
-// match the old template; the last two lines of the map are copied as they are.
+// match the old template; the last two lines of the map are copied as they are. The output
+// replaces what out held.
 void FixPass(const PassTemplates& templates, MapLines mapLines, std::string& out);
 
 }  // namespace galemend

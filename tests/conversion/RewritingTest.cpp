@@ -18,13 +18,14 @@ class Rewriting : public ::testing::Test {
         AssignOldTemplate(state, "old.txt", std::move(oldLines));
         AssignNewTemplate(state, "new.txt", std::move(newLines));
     }
+    // The output goes into a reused text: what it held before must not show.
     std::string Structure(const LineList& map) {
-        std::string out;
+        std::string out(64, '?');
         StructurePass(state, LineViews(map.begin(), map.end()), out);
         return out;
     }
     std::string Fix(const LineList& map) {
-        std::string out;
+        std::string out(64, '?');
         FixPass(state, LineViews(map.begin(), map.end()), out);
         return out;
     }
