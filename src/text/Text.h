@@ -99,6 +99,16 @@ bool EndsWith(std::string_view text, std::string_view tail);
 // The last n characters (code points) of a UTF-8 text, or the whole text when it is shorter.
 // Inline: a conversion calls it for most lines it rewrites.
 inline std::string_view LastCharacters(std::string_view text, size_t n) {
+    // Mostly the text ends in ASCII, where characters are bytes.
+    if (n <= text.size()) {
+        size_t ascii = 0;
+        while (ascii < n && static_cast<unsigned char>(text[text.size() - 1 - ascii]) < 0x80) {
+            ++ascii;
+        }
+        if (ascii == n) {
+            return text.substr(text.size() - n);
+        }
+    }
     // A character starts at each byte that is not a continuation byte (10xxxxxx).
     size_t start = text.size();
     for (size_t taken = 0; taken < n && start > 0; ++taken) {
