@@ -10,6 +10,21 @@ namespace {
 // sleeps costs tens of microseconds, as much as the passes of a small map.
 constexpr std::chrono::microseconds kResultSpin{200};
 constexpr std::chrono::microseconds kJobSpin{2000};
+// The lines of a text written line by line, given where each ends, as SplitLines gives
+// them: a text of lines that each end in CR LF and hold none splits at those ends, after the
+// trailing CR LFs are dropped, which drops the empty lines at the end.
+void LinesAt(std::string_view text, const std::vector<size_t>& ends, LineViews& lines) {
+    lines.clear();
+    size_t start = 0;
+    for (const size_t end : ends) {
+        lines.emplace_back(text.data() + start, end - 2 - start);
+        start = end;
+    }
+    while (!lines.empty() && lines.back().empty()) {
+        lines.pop_back();
+    }
+}
+
 }  // namespace
 
 MapPasses::MapPasses(bool ahead) {
@@ -98,7 +113,7 @@ MapLines MapPasses::Lines() {
 
 void MapPasses::RunStructure(const PassTemplates& templates) {
     const MapLines mapLines = Lines();
-    StructurePass(templates, mapLines, text_);
+    StructurePass(templates, mapLines, text_, &ends_);
     structured_ = codePage_->Encode(text_, encoded_);
 }
 
@@ -106,10 +121,12 @@ void MapPasses::RunFix(const PassTemplates& templates) {
     MapLines lines = Lines();
     if (!diagnosticMode_) {
         // The fix pass reads what the map holds by now: the structure pass's bytes, which
-        // are its text when that is all ASCII.
-        SplitLines(structured_.data() == text_.data() ? std::string_view(text_)
-                                                      : codePage_->Decode(structured_, current_),
-                   currentLines_);
+        // are its text when that is all ASCII, and then split where its lines end.
+        if (structured_.data() == text_.data() && !ends_.lineEndInside) {
+            LinesAt(text_, ends_.ends, currentLines_);
+        } else {
+            SplitLines(codePage_->Decode(structured_, current_), currentLines_);
+        }
         lines = currentLines_;
     }
     FixPass(templates, lines, fixed_);

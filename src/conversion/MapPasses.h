@@ -76,9 +76,10 @@ class MapPasses {
     bool split_ = false;
     LineViews mapLines_;
     std::string text_;     // the structure pass's text
+    LineEnds ends_;        // where its lines end
     std::string encoded_;  // its bytes, where the text is not all ASCII
     std::string_view structured_;
-    std::string current_;  // those bytes decoded again for the fix pass, where not ASCII
+    std::string current_;  // those bytes decoded again, where not ASCII
     LineViews currentLines_;
     std::string fixed_;         // the fix pass's text
     std::string fixedEncoded_;  // its bytes, where the text is not all ASCII

@@ -104,8 +104,9 @@ size_t ApplyStructure(const PassTemplates& templates, size_t s, size_t j, MapLin
     return nOld;
 }
 
-void StructurePass(const PassTemplates& templates, MapLines mapLines, std::string& text) {
-    LineWriter out(text);
+void StructurePass(const PassTemplates& templates, MapLines mapLines, std::string& text,
+                   LineEnds* ends) {
+    LineWriter out(text, ends);
     size_t j = 0;
     while (j < mapLines.size()) {
         const size_t t = FindTemplateLine(templates, mapLines[j]);
