@@ -30,10 +30,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     galemend::TemplateState state{galemend::SystemCodePage(galemend::kWesternCodePage)};
     galemend::AssignOldTemplate(state, "old", galemend::SplitLines(oldText));
     galemend::AssignNewTemplate(state, "new", galemend::SplitLines(newText));
-    for (const auto pass : {&galemend::StructurePass, &galemend::FixPass}) {
+    for (const bool fix : {false, true}) {
         std::string out;
         try {
-            pass(state, map, out);
+            if (fix) {
+                galemend::FixPass(state, map, out);
+            } else {
+                galemend::StructurePass(state, map, out);
+            }
         } catch (const galemend::ConversionError&) {
         }
     }
