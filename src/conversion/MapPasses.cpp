@@ -64,30 +64,29 @@ void MapPasses::Start(const CodePage& codePage, std::string_view mapText, bool d
 }
 
 std::string_view MapPasses::Structured(const PassTemplates& templates) {
-    if (job_ && job_->structure == templates) {
-        WaitFor(kStructured);
-        if (structureError_) {
-            std::rethrow_exception(structureError_);
-        }
-        return structured_;
-    }
-    // The work ahead used other templates: none of its passes count, the fix pass included.
-    Settle();
-    RunStructure(templates);
-    return structured_;
+    return Take(job_ && job_->structure == templates, kStructured, structureError_, structured_,
+                [&] { RunStructure(templates); });
 }
 
 std::string_view MapPasses::Fixed(const PassTemplates& templates) {
-    if (job_ && job_->fix == templates) {
-        WaitFor(kDone);
-        if (fixError_) {
-            std::rethrow_exception(fixError_);
+    return Take(job_ && job_->fix == templates, kDone, fixError_, fixedBytes_,
+                [&] { RunFix(templates); });
+}
+
+template <typename Run>
+std::string_view MapPasses::Take(bool ranAhead, Stage stage, const std::exception_ptr& error,
+                                 const std::string_view& bytes, Run run) {
+    if (ranAhead) {
+        WaitFor(stage);
+        if (error) {
+            std::rethrow_exception(error);
         }
-        return fixedBytes_;
+        return bytes;
     }
+    // The work ahead used other templates: none of its passes count, later ones included.
     Settle();
-    RunFix(templates);
-    return fixedBytes_;
+    run();
+    return bytes;
 }
 
 void MapPasses::Finish() {

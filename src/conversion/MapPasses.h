@@ -60,6 +60,11 @@ class MapPasses {
     void RunFix(const PassTemplates& templates);
     // Waits for the work ahead and forgets it.
     void Settle();
+    // The bytes of a pass: those made ahead when ranAhead (rethrowing the pass's error), else
+    // those of run, after the work ahead is settled.
+    template <typename Run>
+    std::string_view Take(bool ranAhead, Stage stage, const std::exception_ptr& error,
+                          const std::string_view& bytes, Run run);
 
     void Work();
     void WaitFor(Stage stage);
