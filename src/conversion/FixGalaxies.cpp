@@ -47,7 +47,7 @@ std::optional<ConversionResult> FixGalaxies(FileSystem& fs, TemplateState& state
 
     // The last entry is the search's empty spare.
     const size_t maps = galaxyList.empty() ? 0 : galaxyList.size() - 1;
-    MapBuffers buffers(/*passesAhead=*/true);
+    MapBuffers buffers;
     for (size_t i = 0; i < maps; ++i) {
         const std::string& path = galaxyList[i];
         controls.Label4.SetCaption(SignedNumberText(result.converted));

@@ -153,15 +153,6 @@ MapOutcome ConvertMap(FileSystem& fs, TemplateState& state, const ConversionSett
         templates.push_back(OldFixName(letter, state.targetRevision));
         templates.push_back(NewFixName(letter, state.targetRevision));
     }
-    MapPasses& passes = buffers.passes;
-    // The passes may still read the map's text, which the next map's read replaces.
-    struct Finished {
-        MapPasses& passes;
-        ~Finished() { passes.Finish(); }
-    } finished{passes};
-    passes.Start(codePage, mapText, settings.diagnosticMode,
-                 LastLoaded(state, templates[0], templates[1]),
-                 fixPass ? LastLoaded(state, templates[2], templates[3]) : std::nullopt);
     if (const std::string missing = MissingTemplate(fs, templates); !missing.empty()) {
         return NotConverted("the template " + missing + " is missing");
     }
@@ -176,6 +167,8 @@ MapOutcome ConvertMap(FileSystem& fs, TemplateState& state, const ConversionSett
     }
 
     const std::string output = settings.diagnosticMode ? TestFileName(mapPath) : mapPath;
+    MapPasses& passes = buffers.passes;
+    passes.Start(codePage, mapText, settings.diagnosticMode);
     Attempt attempt(fs, mapPath, original);
     try {
         if (!settings.diagnosticMode) {

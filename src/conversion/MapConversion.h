@@ -34,19 +34,19 @@ struct MapOutcome {
 // its name and, for edition "u", keeps that as the fix copy and writes the fix pass. In
 // diagnostic mode the result goes to the test file and the map keeps its name.
 //
-// A map is converted in full or not at all. Everything is checked before the map is
-// touched; when a step fails afterwards, the map gets its original bytes back under its own
-// name and the copies made by this attempt are removed.
+// A map is converted in full or not at all. The map, its templates' names and its copies'
+// names are checked before it is touched. The templates are read and applied only after the
+// map is renamed, so a template that cannot be read or does not fit the map fails a step
+// then, as a failed write does: the map is renamed back (or, when that fails, its original
+// bytes are written under its name from memory) and the copies this attempt made are
+// removed. When the original cannot be put back either, it stays in the old copy, and the
+// reason says so.
 MapOutcome ConvertMap(FileSystem& fs, TemplateState& state, const ConversionSettings& settings,
                       const std::string& mapPath);
 
 // The working storage of map conversions, kept from map to map so that converting one
 // allocates next to nothing once the buffers have grown to the size of the largest map.
 struct MapBuffers {
-    // With passesAhead, a map's passes run on a second thread while its file operations
-    // are made.
-    explicit MapBuffers(bool passesAhead = false) : passes(passesAhead) {}
-
     std::string original;  // the map's bytes as read, for putting it back
     std::string decoded;   // its text, where the bytes are not all ASCII
     MapPasses passes;

@@ -345,17 +345,6 @@ void loadoriginalmaps(TemplateState& state, const FileSystem& fs, bool& dataFile
     state.originalMaps = dataFileMissing ? LineList{""} : ReadTextLines(fs, name, state.codePage);
 }
 
-std::optional<PassTemplates> LastLoaded(const TemplateState& state, std::string_view oldName,
-                                        std::string_view newName) {
-    const auto old = state.oldCache.find(oldName);
-    const auto fresh = state.newCache.find(newName);
-    if (old == state.oldCache.end() || fresh == state.newCache.end() || !old->second.bytes ||
-        !fresh->second.bytes) {
-        return std::nullopt;
-    }
-    return PassTemplates(old->second.parsed, fresh->second.parsed);
-}
-
 size_t FindSection(const PassTemplates& templates, size_t t) {
     const ParsedTemplate& old = *templates.old;
     if (t < old.sectionOf.size()) {

@@ -170,8 +170,7 @@ void initnew(TemplateState& state, const FileSystem& fs, std::string_view editio
 void loadoriginalmaps(TemplateState& state, const FileSystem& fs, bool& dataFileMissing);
 
 // The two templates a pass rewrites a map with: the old one finds the blocks, the new one
-// writes them. Held by sharing, so that a pass on another thread keeps them alive while the
-// state loads the next ones.
+// writes them. Held by sharing, as the state's cache holds them too.
 struct PassTemplates {
     // The pair the state loaded last; implicit, as a state stands for it in a pass.
     PassTemplates(const TemplateState& state) : old(state.oldTemplate), fresh(state.newTemplate) {}
@@ -184,11 +183,6 @@ struct PassTemplates {
     std::shared_ptr<const ParsedTemplate> old;
     std::shared_ptr<const ParsedTemplate> fresh;
 };
-
-// The pair parsed when these two files were last loaded, if both could be read then: a map's
-// passes can start with it before the files are read again.
-std::optional<PassTemplates> LastLoaded(const TemplateState& state, std::string_view oldName,
-                                        std::string_view newName);
 
 // The index of the last old-template line that is a prefix of the text, or 0. A match with
 // line 0 cannot be told from no match; an empty template line matches every text.

@@ -86,10 +86,9 @@ TEST(MapPasses, TheFixPassReadsTheLinesASplitWouldGive) {
         }
         ++compared;
         MapPasses passes;
-        passes.Start(page, c.map, false, std::nullopt, std::nullopt);
+        passes.Start(page, c.map, false);
         EXPECT_EQ(passes.Structured(structure), expected.first);
         EXPECT_EQ(passes.Fixed(fix), expected.second);
-        passes.Finish();
     }
     EXPECT_GT(compared, 200);
 }
