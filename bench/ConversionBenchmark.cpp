@@ -1,7 +1,9 @@
 // Converting 1,000 maps of 2,000 lines (edition "u": structure and fix pass), against replaying
 // the file operations of the same conversion without its own work, and against copying the
 // tree with cp -r. Each runs on the disk (the build folder) and, where it can be written, on
-// the RAM file system /dev/shm; the suffix of a name says which.
+// the RAM file system /dev/shm; the suffix of a name says which. Every timed run's tree is
+// compared with the tree it must leave, after the timed part, and a mismatch fails the
+// benchmark. CPU time is the whole process's (user + system); cp's own is not in it.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
@@ -52,23 +54,27 @@ std::string Text(std::initializer_list<std::string> lines) {
     return text;
 }
 
-// Every folder and file under a root, by relative path, with the files' bytes.
-std::map<std::string, std::string> Snapshot(const FileSystem& fs, const fs::path& root) {
-    std::map<std::string, std::string> entries;
+// Every folder and file under a root, by relative path, with a hash of each file's bytes: enough
+// to tell two trees apart without keeping their bytes.
+using TreeDigest = std::map<std::string, size_t>;
+
+TreeDigest Digest(const FileSystem& fs, const fs::path& root) {
+    TreeDigest entries;
+    std::string bytes;
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
         const std::string name = entry.path().lexically_relative(root).string();
         if (entry.is_directory()) {
             entries[name + "/"];
         } else {
-            entries[name] = fs.ReadFile(entry.path().string());
+            fs.ReadFileInto(entry.path().string(), bytes);
+            entries[name] = std::hash<std::string>{}(bytes);
         }
     }
     return entries;
 }
 
-// The first path where two snapshots differ, or empty.
-std::string FirstDifference(const std::map<std::string, std::string>& expected,
-                            const std::map<std::string, std::string>& actual) {
+// The first path where two trees differ, or empty.
+std::string FirstDifference(const TreeDigest& expected, const TreeDigest& actual) {
     auto e = expected.begin();
     auto a = actual.begin();
     for (; e != expected.end() && a != actual.end(); ++e, ++a) {
@@ -107,8 +113,9 @@ struct ConversionRun {
 // The file operations of one real conversion, and whether replaying them is faithful.
 struct Recording {
     std::vector<FileOperation> log;
-    std::string root;     // the copy the conversion ran on
-    std::string problem;  // why the replay cannot stand for the conversion; empty when it can
+    std::string root;      // the copy the conversion ran on
+    TreeDigest converted;  // the tree it left
+    std::string problem;   // why the replay cannot stand for the conversion; empty when it can
 };
 
 class Tree {
@@ -144,11 +151,13 @@ class Tree {
                 maps_.push_back((sub.filename() / name).string());
             }
         }
+        pristineDigest_ = Digest(disk, pristine_);
     }
 
     PosixFileSystem disk;
 
     const fs::path& Pristine() const { return pristine_; }
+    const TreeDigest& PristineDigest() const { return pristineDigest_; }
 
     // The conversion reads its templates by name from the current folder.
     void Enter() const { fs::current_path(folder_.Path()); }
@@ -206,6 +215,7 @@ class Tree {
             return recording;
         }
         recording.log = recorder.Log();
+        recording.converted = Digest(disk, converted);
         const fs::path replayed = FreshCopy();
         try {
             ReplayPlan(recording.log, recording.root, replayed.string()).Run(disk);
@@ -213,8 +223,7 @@ class Tree {
             recording.problem = error.what();
             return recording;
         }
-        const std::string differs =
-            FirstDifference(Snapshot(disk, converted), Snapshot(disk, replayed));
+        const std::string differs = FirstDifference(recording.converted, Digest(disk, replayed));
         if (!differs.empty()) {
             recording.problem = "the replay left another tree than the conversion at " + differs;
         }
@@ -224,6 +233,7 @@ class Tree {
     BenchFolder folder_;
     Storage storage_;
     fs::path pristine_ = fs::path(folder_.Path()) / "pristine";
+    TreeDigest pristineDigest_;
     std::vector<std::string> maps_;  // relative to a copy of the tree
     std::vector<fs::path> used_;
     int copies_ = 0;
@@ -239,20 +249,46 @@ Tree& TreeOn(const Storage& storage) {
     return *tree;
 }
 
+// Ends a timed run: outside the timing, compares the tree it left with the expected one and
+// fails the benchmark on a difference. Returns whether the benchmark goes on.
+bool Checked(benchmark::State& state, const Tree& tree, const fs::path& work,
+             const TreeDigest& expected, std::string problem = {}) {
+    state.PauseTiming();
+    if (problem.empty()) {
+        const std::string differs = FirstDifference(expected, Digest(tree.disk, work));
+        if (!differs.empty()) {
+            problem = "the run left another tree than expected at " + differs;
+        }
+    }
+    if (!problem.empty()) {
+        state.SkipWithError(problem.c_str());
+        return false;
+    }
+    state.ResumeTiming();
+    return true;
+}
+
 void ConvertThousandMaps(benchmark::State& state, const Storage* storage) {
     Tree& tree = TreeOn(*storage);
     tree.Enter();
+    const Recording& recording = tree.Recorded();
+    if (recording.converted.empty()) {
+        state.SkipWithError(recording.problem.c_str());
+        return;
+    }
     std::vector<std::string> galaxyList;
     std::optional<ConversionRun> run;
     for (auto _ : state) {
         state.PauseTiming();
         tree.Recycle();
-        galaxyList = tree.GalaxyList(tree.FreshCopy());
+        const fs::path work = tree.FreshCopy();
+        galaxyList = tree.GalaxyList(work);
         run.emplace();
         Settle();
         state.ResumeTiming();
-        if (!run->Convert(tree.disk, galaxyList)) {
-            state.SkipWithError("the maps were not all converted");
+        const bool converted = run->Convert(tree.disk, galaxyList);
+        if (!Checked(state, tree, work, recording.converted,
+                     converted ? "" : "the maps were not all converted")) {
             break;
         }
     }
@@ -271,10 +307,14 @@ void ReplayThousandMaps(benchmark::State& state, const Storage* storage) {
     for (auto _ : state) {
         state.PauseTiming();
         tree.Recycle();
-        plan.emplace(recording.log, recording.root, tree.FreshCopy().string());
+        const fs::path work = tree.FreshCopy();
+        plan.emplace(recording.log, recording.root, work.string());
         Settle();
         state.ResumeTiming();
         plan->Run(tree.disk);
+        if (!Checked(state, tree, work, recording.converted)) {
+            break;
+        }
     }
     state.SetItemsProcessed(state.iterations() * kMaps);
 }
@@ -284,12 +324,13 @@ void CopyTreeWithCp(benchmark::State& state, const Storage* storage) {
     for (auto _ : state) {
         state.PauseTiming();
         tree.Recycle();
+        const fs::path work = tree.FreshFolder();
         const std::string command =
-            "cp -r '" + tree.Pristine().string() + "' '" + tree.FreshFolder().string() + "'";
+            "cp -r '" + tree.Pristine().string() + "' '" + work.string() + "'";
         Settle();
         state.ResumeTiming();
-        if (std::system(command.c_str()) != 0) {
-            state.SkipWithError("cp failed");
+        const int status = std::system(command.c_str());
+        if (!Checked(state, tree, work, tree.PristineDigest(), status == 0 ? "" : "cp failed")) {
             break;
         }
     }
@@ -317,6 +358,7 @@ const std::vector<Storage>& Storages() {
             benchmark::RegisterBenchmark((name + storage.suffix).c_str(), function, &storage)
                 ->Unit(benchmark::kMillisecond)
                 ->UseRealTime()
+                ->MeasureProcessCPUTime()
                 ->Iterations(kIterations);
         }
     }
