@@ -19,6 +19,11 @@ bool IsEscape(char32_t c) {
     return c >= EscapeOf(0x80) && c <= EscapeOf(0xFF);
 }
 
+// Lead bytes are 0x80 or above, so pair escapes fill the top of the last private plane.
+bool IsPairEscape(char32_t c) {
+    return c >= EscapeOf(0x80, 0x00) && c <= EscapeOf(0xFF, 0xFF);
+}
+
 bool IsContinuation(unsigned char byte) {
     return (byte & 0xC0) == 0x80;
 }
@@ -140,7 +145,7 @@ struct CodePage::Tables {
     // The character the bytes decode to, kept only when it encodes back to the same bytes.
     char32_t RoundTrip(std::string_view bytes) const {
         const auto c = source->Decode(bytes);
-        if (!c || IsEscape(*c) || source->Encode(*c) != std::string(bytes)) {
+        if (!c || IsEscape(*c) || IsPairEscape(*c) || source->Encode(*c) != std::string(bytes)) {
             return kNone;
         }
         return *c;
@@ -199,18 +204,25 @@ struct CodePage::Tables {
     void DecodeTables(std::string_view bytes, std::string& out) const {
         DecodeRuns(bytes, out, [&](size_t at) {
             const auto b = static_cast<unsigned char>(bytes[at]);
-            size_t next = at + 1;
             char32_t c = single[b];
-            if (c == kLead) {
-                c = kNone;
-                if (next < bytes.size()) {
-                    c = pairs[static_cast<size_t>(b) << 8 |
-                              static_cast<unsigned char>(bytes[next])];
-                    next += c == kNone ? 0 : 1;
-                }
+            if (c != kLead) {
+                AppendCharacter(out, c == kNone ? EscapeOf(b) : c);
+                return at + 1;
             }
-            AppendCharacter(out, c == kNone ? EscapeOf(b) : c);
-            return next;
+            // The system takes the next byte with a lead byte, whatever pair they make, but
+            // for a NUL; a line's CR LF ends the line first.
+            const size_t next = at + 1;
+            const bool paired =
+                next < bytes.size() && bytes[next] != '\0' &&
+                !(bytes[next] == '\r' && next + 1 < bytes.size() && bytes[next + 1] == '\n');
+            if (!paired) {
+                AppendCharacter(out, EscapeOf(b));
+                return next;
+            }
+            const auto trail = static_cast<unsigned char>(bytes[next]);
+            c = pairs[static_cast<size_t>(b) << 8 | trail];
+            AppendCharacter(out, c == kNone ? EscapeOf(b, trail) : c);
+            return next + 1;
         });
     }
 
@@ -230,6 +242,11 @@ struct CodePage::Tables {
     void AppendForm(std::string& out, char32_t c, std::string_view utf8) const {
         if (kind == CodePageSource::Kind::Utf8) {
             out.append(utf8);
+            return;
+        }
+        if (kind == CodePageSource::Kind::DoubleByte && IsPairEscape(c)) {
+            out += static_cast<char>((c >> 8) & 0xFF);
+            out += static_cast<char>(c & 0xFF);
             return;
         }
         const uint16_t form = FormOf(c);

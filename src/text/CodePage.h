@@ -10,10 +10,14 @@
 #include <string_view>
 
 // File content is text in the system's ANSI code page; inside the program every string is
-// UTF-8. A CodePage turns one into the other at the file boundary. Each byte that does not
-// decode (a lone lead byte, a byte or pair the code page leaves undefined) becomes the
-// character U+DC80 + byte, held in UTF-8 as its three-byte form, and encodes back to that
-// byte, so decoding and then encoding gives back any byte string exactly.
+// UTF-8. A CodePage turns one into the other at the file boundary, so that every rule counts
+// characters as the system does: in a double-byte code page a lead byte and the byte after
+// it are one character, whatever they decode to, unless that byte is a NUL or the CR of a
+// line's CR LF (the lead byte then stands alone). Bytes that do not decode to a character
+// that encodes back to them become escapes that encode back to exactly those bytes: a single
+// byte (a lone lead byte, an undefined byte) the character U+DC80 + byte, a pair the private
+// character U+100000 + lead * 256 + trail. Decoding and then encoding gives back any byte
+// string exactly.
 namespace galemend {
 
 // The system's own conversion of single characters, asked once per code page to build the
@@ -66,6 +70,11 @@ class CodePage {
 // The character that stands for a byte that does not decode.
 constexpr char32_t EscapeOf(unsigned char byte) {
     return 0xDC00 + byte;
+}
+// The character that stands for a two-byte character of a double-byte code page that does
+// not decode, or decodes to a character written back as other bytes.
+constexpr char32_t EscapeOf(unsigned char lead, unsigned char trail) {
+    return 0x100000 + (char32_t{lead} << 8) + trail;
 }
 
 // Characters of UTF-8 text: code points, each escape counting as one.

@@ -92,6 +92,22 @@ TEST(DoubleByte, ChineseAndKoreanMarkersCountCharacters) {
               "owner \xBA\xB0\r\n");
 }
 
+// A lead byte and the byte after it are one character, as the system counts them, also when
+// the pair is undefined or decodes to a character written back as other bytes: NEC-selected
+// IBM kanji (ED 9F, EE 40) and NEC row 13 (87 90 ≒) in 932, a duplicate form of 十 (A2 CC) in
+// 950. Otherwise its second byte would start a character and swallow the next one.
+TEST(DoubleByte, PairsThatDoNotComeBackAsThemselvesAreStillOneCharacter) {
+    EXPECT_EQ(
+        Converted(932, {"T", "h$1", "owner"}, {"T", "h$1", "owner #"}, {"owner \xED\x9F\x82\xA0"}),
+        "owner \x82\xA0\r\n");
+    EXPECT_EQ(
+        Converted(932, {"T", "h$1", "size"}, {"T", "h$1", "size ##"}, {"size \x87\x90\xEE\x40"}),
+        "size \x87\x90\xEE\x40\r\n");
+    EXPECT_EQ(
+        Converted(950, {"T", "h$1", "owner"}, {"T", "h$1", "owner #"}, {"owner \xA2\xCC\xA4\x40"}),
+        "owner \xA4\x40\r\n");
+}
+
 // The index walks UTF-8 bytes; UTF-8 is prefix-free, so a byte prefix is a character prefix.
 TEST(DoubleByte, TemplatePrefixesAreWholeCharacters) {
     EXPECT_EQ(Converted(932, {"T", "h$1", "owner \x83"}, {"T", "h$1", "lone"}, {"owner \x83\x5C"}),

@@ -65,18 +65,30 @@ TEST(CodePage, DecodesCharactersAndEscapesEveryByteThatDoesNotDecode) {
     EXPECT_EQ(page.Decode("a\x82\x5C"
                           "b\xA1"),
               "a" + Utf8(0x30BD) + "b" + Utf8(0xFF61));
-    // A lone lead byte at the end, before a byte that is no trail, and an undefined byte.
+    // A lone lead byte: at the end, before a NUL, before a line's CR LF; an undefined byte.
     EXPECT_EQ(page.Decode("x\x82"), "x" + Utf8(0xDC82));
-    EXPECT_EQ(page.Decode("\x82\x30"), Utf8(0xDC82) + "0");
+    EXPECT_EQ(page.Decode(std::string("\x82\0", 2)), Utf8(0xDC82) + std::string(1, '\0'));
+    EXPECT_EQ(page.Decode("\x82\r\nA"), Utf8(0xDC82) + "\r\nA");
     EXPECT_EQ(page.Decode("\xA0"), Utf8(0xDCA0));
     EXPECT_EQ(Utf8(0xDCA0), "\xED\xB2\xA0") << "an escape is held in its three-byte form";
-    // A second form of a character would be written back as the first: it does not decode.
-    EXPECT_EQ(page.Decode("\x82\x5D"), Utf8(0xDC82) + "]");
+    // A lead byte takes the next byte whatever pair they make, as the system counts them: an
+    // undefined pair, a second form of a character that would be written back as the first,
+    // a CR or LF that ends no line. Each is one escape, so the next character stays whole.
+    EXPECT_EQ(page.Decode("\x82\x30"), Utf8(EscapeOf(0x82, 0x30)));
+    EXPECT_EQ(page.Decode("\x82\x5D\x82\x5C"), Utf8(EscapeOf(0x82, 0x5D)) + Utf8(0x30BD));
+    EXPECT_EQ(page.Decode("\x82\x82\x5C"), Utf8(EscapeOf(0x82, 0x82)) + "\\")
+        << "a lead byte as the trail is taken, leaving the 5C a backslash of its own";
+    EXPECT_EQ(page.Decode("\x81\rA\x81\n"),
+              Utf8(EscapeOf(0x81, '\r')) + "A" + Utf8(EscapeOf(0x81, '\n')));
+    EXPECT_EQ(CharacterCount(page.Decode("\x82\x5D\x82\x5C")), 2u);
 }
 
 TEST(CodePage, EncodesEscapesAsTheirBytesAndUnmappedCharactersAsTheSystemDoes) {
     const CodePage& page = Toy();
     EXPECT_EQ(page.Encode("a" + Utf8(0x30BD) + Utf8(0xDC82) + Utf8(0xDCA0)), "a\x82\x5C\x82\xA0");
+    EXPECT_EQ(page.Encode(Utf8(EscapeOf(0x82, 0x5D)) + "b"),
+              "\x82\x5D"
+              "b");
     EXPECT_EQ(page.Encode(Utf8(0xE9) + "!"), "~!");
     EXPECT_EQ(page.Encode("\xFF"), "\xFF") << "bytes that are no UTF-8 stay as they are";
 }
