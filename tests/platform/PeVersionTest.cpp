@@ -106,8 +106,10 @@ TEST(PeVersion, BrokenImagesNameTheFileAndTheFault) {
     PutU32(directoryNowhere, test::ResourceDirectoryOf(true), 0x9000);
     std::string dataNowhere = good;
     PutU32(dataNowhere, test::kResourceSection + 72, 0x9000);  // the data entry's RVA
-    std::string dataPastTheEnd = good;
-    PutU32(dataPastTheEnd, table + 20, 0x1000);  // the section's raw data moved off the end
+    std::string sectionPastTheEnd = good;
+    PutU32(sectionPastTheEnd, table + 20, 0x1000);  // the section's raw data moved off the end
+    std::string directoryPastTheEnd = good;
+    PutU32(directoryPastTheEnd, test::kResourceSection + 20, 0x80010000);
     const struct {
         std::string image;
         const char* reason;
@@ -117,7 +119,8 @@ TEST(PeVersion, BrokenImagesNameTheFileAndTheFault) {
         {badMagic, "its optional header has the unknown magic number 0x107"},
         {directoryNowhere, "its resource directory at RVA 0x9000 lies in no section"},
         {dataNowhere, "its version resource at RVA 0x9000 lies in no section"},
-        {dataPastTheEnd, "a resource directory lies outside the file"},
+        {sectionPastTheEnd, "the section holding RVA 0x2000 runs past the end of the file"},
+        {directoryPastTheEnd, "a resource directory lies outside the file"},
         {good.substr(0, test::kResourceSection + 120),
          "its version resource lies outside the file"},
     };

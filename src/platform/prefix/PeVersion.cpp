@@ -29,6 +29,7 @@ class Reader {
   public:
     Reader(std::string_view bytes, std::string_view path) : bytes_(bytes), path_(path) {}
 
+    std::uint64_t Size() const { return bytes_.size(); }
     bool Holds(std::uint64_t offset, std::uint64_t size) const {
         return offset <= bytes_.size() && size <= bytes_.size() - offset;
     }
@@ -101,7 +102,14 @@ std::optional<Headers> ReadHeaders(const Reader& file) {
     if (headers.resourceRva == 0) {
         return std::nullopt;
     }
+    if (!file.Holds(headers.sections, 40ull * headers.sectionCount)) {
+        file.Fail("the section table lies outside the file");
+    }
     return headers;
+}
+
+std::uint64_t PageRounded(std::uint64_t size) {
+    return (size + 0xFFF) & ~0xFFFull;
 }
 
 // The file offset of an address, by the first section whose raw data holds it; the sums
@@ -113,7 +121,17 @@ std::optional<std::uint64_t> FileOffsetOf(const Reader& file, const Headers& hea
         const std::uint32_t start = file.U32(section + 12, "the section table");
         const std::uint32_t rawSize = file.U32(section + 16, "the section table");
         if (start <= rva && static_cast<std::uint32_t>(start + rawSize) > rva) {
-            return std::uint64_t{file.U32(section + 20, "the section table")} + (rva - start);
+            const std::uint32_t pointer = file.U32(section + 20, "the section table");
+            // The loader maps raw data in whole 512-byte sectors, no more than the section
+            // takes in memory, and refuses an image whose sections run past the file's last
+            // page; the plain reading Wine falls back to then finds nothing either.
+            const std::uint32_t virtualSize = file.U32(section + 8, "the section table");
+            const std::uint64_t mapped = PageRounded(virtualSize != 0 ? virtualSize : rawSize);
+            const std::uint64_t sectors = (rawSize + (pointer & 0x1FFull) + 0x1FF) & ~0x1FFull;
+            if ((pointer & ~0x1FFull) + std::min(sectors, mapped) > PageRounded(file.Size())) {
+                file.Fail("the section holding RVA " + Hex(rva) + " runs past the end of the file");
+            }
+            return std::uint64_t{pointer} + (rva - start);
         }
     }
     return std::nullopt;
