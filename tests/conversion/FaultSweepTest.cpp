@@ -4,8 +4,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "ConversionFixture.h"
+#include "conversion/MapConversion.h"
+#include "platform/RuntimeError.h"
 #include "support/FaultyFileSystem.h"
 
 namespace galemend {
@@ -87,6 +92,76 @@ TEST(FaultSweep, SunderingEditionLosesNothing) {
 }
 TEST(FaultSweep, DiagnosticRunLeavesNoPartialTestFile) {
     Sweep("u", true);
+}
+
+// When a step of a conversion fails, its undo may fail as well: the rename that puts the
+// original back (then its bytes are written from memory), and that write too (then the
+// report names the old copy that holds it). For each failing operation of a one-map run,
+// each operation after it fails too, and then each operation after that one. Whatever
+// fails, the original's bytes stay under the map's name, or under the name the report gives
+// (under the old copy's name once the map is converted).
+struct UndoCase {
+    const char* edition;
+    bool diagnosticMode;
+};
+
+std::string Contents(const FileSystem& fs, const std::string& path) {
+    try {
+        return fs.ReadFile(path);
+    } catch (const RuntimeError&) {
+        return "<none>";
+    }
+}
+
+// Runs with these operations failing and checks where the original is; returns the number
+// of operations made and counts the reports that name the old copy.
+int RunFailing(const UndoCase& c, const std::set<int>& failing, int& named) {
+    std::string trace = std::string("edition ") + c.edition +
+                        (c.diagnosticMode ? ", diagnostic" : "") + ", failing";
+    for (const int operation : failing) {
+        trace += " " + std::to_string(operation);
+    }
+    SCOPED_TRACE(trace);
+    ConversionFixture f(c.edition);
+    f.dir.Write("maps/a.galaxy", ConversionFixture::kOldMap);
+    const std::string map = f.dir.Path("maps\\a.galaxy");
+    test::FaultyFileSystem faulty(*f.fs, failing);
+    const auto result = f.Run(faulty, {"a.galaxy"}, c.diagnosticMode);
+    EXPECT_TRUE(result);
+    std::string holder = map;
+    if (result && result->converted == 1 && !c.diagnosticMode) {
+        holder = OldCopyName(map);
+    }
+    for (const auto& entry : result ? result->notConverted : std::vector<NotConvertedMap>{}) {
+        const std::string keptIn = "; the original is kept in ";
+        if (const size_t at = entry.reason.find(keptIn); at != std::string::npos) {
+            holder = entry.reason.substr(at + keptIn.size());
+            EXPECT_EQ(holder, OldCopyName(map)) << entry.reason;
+            ++named;
+        }
+    }
+    EXPECT_EQ(Contents(*f.fs, holder), ConversionFixture::kOldMap) << holder;
+    return faulty.Operations();
+}
+
+TEST(FaultSweep, FailingUndoKeepsTheOriginalWhereTheReportSays) {
+    constexpr UndoCase kCases[]{{"c", false}, {"u", false}, {"u", true}};
+    for (const UndoCase& c : kCases) {
+        int named = 0;
+        const int operations = RunFailing(c, {}, named);
+        for (int first = 1; first <= operations; ++first) {
+            const int made = RunFailing(c, {first}, named);
+            for (int second = first + 1; second <= made; ++second) {
+                // A failing undo step may lead to others, such as the write from memory.
+                const int madeTwice = RunFailing(c, {first, second}, named);
+                for (int third = second + 1; third <= madeTwice; ++third) {
+                    RunFailing(c, {first, second, third}, named);
+                }
+            }
+        }
+        // Diagnostic runs never move the map, so nothing but the map can hold its original.
+        EXPECT_EQ(named > 0, !c.diagnosticMode) << c.edition;
+    }
 }
 
 // Templates that cannot drive a rewrite stop the map, never the run.

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <optional>
+#include <set>
 #include <string>
+#include <utility>
 
 #include "platform/FileSystem.h"
 #include "platform/RuntimeError.h"
@@ -9,13 +11,15 @@
 namespace galemend::test {
 
 // Passes every operation to another FileSystem and makes exactly one of them fail: the
-// N-th, counted from 1 (0 fails none). A failing lookup finds nothing; a failing write
-// leaves half of its bytes behind before it throws, as a full disk would. Besides, every
-// listing of one folder can be made to fail with a chosen error, as a folder that is there
-// but cannot be opened does.
+// N-th, counted from 1 (0 fails none), or each of a set of them. A failing lookup finds
+// nothing; a failing write leaves half of its bytes behind before it throws, as a full disk
+// would. Besides, every listing of one folder can be made to fail with a chosen error, as a
+// folder that is there but cannot be opened does.
 class FaultyFileSystem : public FileSystem {
   public:
-    FaultyFileSystem(FileSystem& inner, int failAt) : inner_(inner), failAt_(failAt) {}
+    FaultyFileSystem(FileSystem& inner, int failAt) : inner_(inner), failing_{failAt} {}
+    FaultyFileSystem(FileSystem& inner, std::set<int> failing)
+        : inner_(inner), failing_(std::move(failing)) {}
 
     int Operations() const { return count_; }
     // The folder is named as the listings receive it.
@@ -41,13 +45,13 @@ class FaultyFileSystem : public FileSystem {
 
   private:
     // Counts an operation; true when this one is to fail.
-    bool Fails() const { return ++count_ == failAt_; }
+    bool Fails() const { return failing_.contains(++count_); }
     [[noreturn]] static void Throw(const std::string& what);
     // Counts a listing and throws when it is to fail.
     void CheckListing(const std::string& folder) const;
 
     FileSystem& inner_;
-    int failAt_;
+    std::set<int> failing_;
     mutable int count_ = 0;
     std::optional<std::string> unlistable_;
     ErrorNumber listingError_ = ErrorNumber::PermissionDenied;

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <utility>
@@ -216,17 +215,6 @@ std::wstring Expanded(const std::wstring& text) {
     }
 }
 
-// The UTF-16 text of stored bytes (an odd last byte is no character).
-std::wstring WideOf(const std::string& bytes) {
-    std::wstring wide(bytes.size() / sizeof(wchar_t), L'\0');
-    std::memcpy(wide.data(), bytes.data(), wide.size() * sizeof(wchar_t));
-    return wide;
-}
-
-std::wstring UpToNul(const std::wstring& text) {
-    return text.substr(0, text.find(L'\0'));
-}
-
 }  // namespace
 
 std::string TextOfVariant(const VARIANT& value) {
@@ -237,40 +225,9 @@ std::string TextOfVariant(const VARIANT& value) {
 }
 
 std::string TextOfRegistryData(DWORD type, const std::string& bytes) {
-    switch (type) {
-        case REG_SZ:
-            return Utf8FromWide(UpToNul(WideOf(bytes)));
-        case REG_EXPAND_SZ:
-            return Utf8FromWide(Expanded(UpToNul(WideOf(bytes))));
-        case REG_DWORD: {
-            if (bytes.size() != 4) {
-                throw RegistryError("malformed REG_DWORD value");
-            }
-            std::int32_t number = 0;
-            std::memcpy(&number, bytes.data(), 4);
-            return std::to_string(number);
-        }
-        case REG_BINARY: {
-            std::vector<std::string> items;
-            for (const char byte : bytes) {
-                items.push_back(std::to_string(static_cast<unsigned char>(byte)));
-            }
-            return Joined(items);
-        }
-        case REG_MULTI_SZ: {
-            const std::wstring text = WideOf(bytes);
-            std::vector<std::string> items;
-            std::size_t at = 0;
-            while (at < text.size() && text[at] != L'\0') {
-                const std::size_t end = std::min(text.find(L'\0', at), text.size());
-                items.push_back(Utf8FromWide(text.substr(at, end - at)));
-                at = end + 1;
-            }
-            return Joined(items);
-        }
-        default:
-            throw RegistryError("the value has no text form");
-    }
+    return RegistryDataText(type, bytes, [](const std::string& text) {
+        return Utf8FromWide(Expanded(WideFromUtf8(text)));
+    });
 }
 
 std::int32_t NumberOfText(const std::string& text) {

@@ -21,15 +21,13 @@ class NativeRegistry {
     void Delete(const std::string& keyPath) const;
 };
 
-// How registry values become text, the same way on both registry routes: text as stored
-// (an expandable string expanded), a number in signed decimal, a list (multi-string items,
-// the bytes of binary data) as the text forms of its items separated by single blanks.
-// Throws RegistryError for a value that has no text form.
+// How registry values become text, the same way on both registry routes (RegistryDataText in
+// platform/Registry.h). Each throws RegistryError for a value that has no text form.
 
 // A value as the scripting host hands it back.
 std::string TextOfVariant(const VARIANT& value);
 // A value as the registry stores it: its type (REG_SZ, ...) and its bytes as the W functions
-// give them (text in UTF-16).
+// give them (text in UTF-16), an expandable string expanded in this process's environment.
 std::string TextOfRegistryData(DWORD type, const std::string& bytes);
 
 // The number a REG_DWORD write stores for the text, by the scripting host's conversion rules.
