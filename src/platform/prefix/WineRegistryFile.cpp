@@ -1,8 +1,5 @@
-// Wine's registry files, read the way wineserver's loader reads them at start-up. Wine writes
-// them in ASCII: a UTF-16 code unit above 127 as \x and its hex digits (four when a hex digit
-// follows), control characters as C escapes (\n, \t, \e, ...) or octal ones (\0, three
-// digits when an octal digit follows). Its loader also takes UTF-8, and passes over lines it
-// cannot make sense of, which the loader here records as problems.
+// Wine's registry files, read the way wineserver's loader reads them at start-up. It passes
+// over lines it cannot make sense of, which the loader here records as problems.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +7,7 @@
 #include <memory>
 #include <optional>
 
+#include "platform/prefix/RegistryFileText.h"
 #include "platform/prefix/WineRegistry.h"
 
 namespace galemend {
@@ -27,129 +25,11 @@ bool IsSpace(char c) {
 bool IsHexDigit(char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
-unsigned HexDigit(char c) {
-    return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
-}
-bool IsOctalDigit(char c) {
-    return c >= '0' && c <= '7';
-}
 const char* SkipSpaces(const char* p) {
     while (IsSpace(*p)) {
         ++p;
     }
     return p;
-}
-
-struct ParsedText {
-    std::u16string text;
-    std::size_t length;  // bytes read, the closing delimiter included
-};
-
-char16_t ControlEscape(char c) {
-    switch (c) {
-        case 'a':
-            return 0x07;
-        case 'b':
-            return 0x08;
-        case 'e':
-            return 0x1B;
-        case 'f':
-            return 0x0C;
-        case 'n':
-            return 0x0A;
-        case 'r':
-            return 0x0D;
-        case 't':
-            return 0x09;
-        case 'v':
-            return 0x0B;
-        default:
-            return 0;
-    }
-}
-
-// Appends the character whose UTF-8 form starts with lead (p just past it), as Wine decodes
-// it: a byte that starts no sequence is dropped, and so is a sequence cut short, too long a
-// form or a value above U+10FFFF; what follows a cut sequence is read again.
-void AppendUtf8Character(unsigned char lead, const char*& p, std::u16string& out) {
-    const int following = lead >= 0xF0   ? (lead <= 0xF4 ? 3 : 0)
-                          : lead >= 0xE0 ? 2
-                          : lead >= 0xC2 ? 1
-                                         : 0;
-    if (following == 0) {
-        return;
-    }
-    static constexpr unsigned kMask[] = {0x7F, 0x1F, 0x0F, 0x07};
-    static constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-    char32_t value = lead & kMask[following];
-    for (int i = 0; i < following; ++i) {
-        const unsigned next = static_cast<unsigned char>(*p) ^ 0x80u;
-        if (next >= 0x40) {
-            return;
-        }
-        value = value << 6 | next;
-        ++p;
-    }
-    if (value < kSmallest[following] || value > 0x10FFFF) {
-        return;
-    }
-    if (value <= 0xFFFF) {
-        out += static_cast<char16_t>(value);
-    } else {
-        out += static_cast<char16_t>(0xD800 | ((value - 0x10000) >> 10));
-        out += static_cast<char16_t>(0xDC00 | ((value - 0x10000) & 0x3FF));
-    }
-}
-
-// An escaped string up to the delimiter; nothing when the line ends first.
-std::optional<ParsedText> ParseString(const char* source, char delimiter) {
-    std::u16string text;
-    const char* p = source;
-    while (*p != '\0' && *p != delimiter) {
-        if (*p == '\\') {
-            ++p;
-            if (*p == '\0') {
-                break;
-            }
-            if (const char16_t control = ControlEscape(*p); control != 0) {
-                text += control;
-                ++p;
-                continue;
-            }
-            if (*p == 'x') {
-                ++p;
-                if (!IsHexDigit(*p)) {
-                    text += u'x';
-                    continue;
-                }
-                unsigned unit = 0;
-                for (int digits = 0; digits < 4 && IsHexDigit(*p); ++digits) {
-                    unit = unit * 16 + HexDigit(*p++);
-                }
-                text += static_cast<char16_t>(unit);
-                continue;
-            }
-            if (IsOctalDigit(*p)) {
-                unsigned unit = *p++ - '0';
-                for (int digits = 1; digits < 3 && IsOctalDigit(*p); ++digits) {
-                    unit = unit * 8 + (*p++ - '0');
-                }
-                text += static_cast<char16_t>(unit);
-                continue;
-            }
-            // Any other escaped character stands for itself: \\, \", \[, \].
-        }
-        const auto c = static_cast<unsigned char>(*p++);
-        if (c < 0x80) {
-            text += static_cast<char16_t>(c);
-        } else {
-            AppendUtf8Character(c, p, text);
-        }
-    }
-    if (*p == '\0') {
-        return std::nullopt;
-    }
-    return ParsedText{std::move(text), static_cast<std::size_t>(p + 1 - source)};
 }
 
 std::string BytesOfText(const std::u16string& text) {
@@ -243,7 +123,7 @@ class RegistryFileLoader {
 
     // "[Name\\Of\\Key] 1700000000": the key, made with every key missing on its way.
     RegistryKey* LoadKey(const char* buffer) {
-        const std::optional<ParsedText> name = ParseString(buffer, ']');
+        const std::optional<ParsedText> name = ParseRegistryString(buffer, ']');
         if (!name) {
             Complain("Malformed key");
             return nullptr;
@@ -282,7 +162,7 @@ class RegistryFileLoader {
         std::u16string name;
         std::size_t used = 1;
         if (buffer[0] != '@') {
-            std::optional<ParsedText> parsed = ParseString(buffer + 1, '"');
+            std::optional<ParsedText> parsed = ParseRegistryString(buffer + 1, '"');
             if (!parsed) {
                 Complain("Malformed value name");
                 return;
@@ -323,7 +203,7 @@ class RegistryFileLoader {
         for (const auto& tag : kTextTags) {
             const std::size_t length = std::strlen(tag.tag);
             if (std::strncmp(p, tag.tag, length) == 0) {
-                const std::optional<ParsedText> text = ParseString(p + length, '"');
+                const std::optional<ParsedText> text = ParseRegistryString(p + length, '"');
                 if (!text) {
                     return std::nullopt;
                 }
