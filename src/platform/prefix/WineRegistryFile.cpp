@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "platform/prefix/RegistryFileText.h"
 #include "platform/prefix/WineRegistry.h"
