@@ -2,7 +2,9 @@
 # A Japanese system (code page 932), base game on Windows XP, silent run. Map lines, template
 # lines and the list of the game's own maps hold double-byte characters whose second byte is
 # 0x5C, the byte of "\": the markers take whole characters, a folder whose name ends in such
-# a character is searched, and the game's own map "表.galaxy" is left alone.
+# a character is searched, and the game's own map "表.galaxy" is left alone. A lead byte and
+# the byte after it are one character even where the system writes that character back as
+# other bytes (NEC-selected IBM kanji ED 9F and EE 40, NEC's ≒ 87 90) or leaves it undefined.
 set -euo pipefail
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 source "$(dirname "$0")/../lib.sh" "$1"
@@ -40,6 +42,9 @@ user=$(unix_path "$user_folder")
 write_ansi "$user/宇宙.galaxy" "map" "format 4" "owner ソ" "name 表十" "seen 能力" "end"
 write_ansi "$user/地図ソ/能.galaxy" "map" "format 4" "owner 許" "name 功蓋" "seen x" "end"
 write_ansi "$user/表.galaxy" "map" "format 4" "owner ソ" "name 表十" "seen x" "end"
+# Raw bytes: ED 9F is 髙 as NEC selected it, 82 A0 is あ, 87 90 is ≒, EE 40 an IBM kanji.
+pairs=(map "format 4" 'owner \xED\x9F\x82\xA0' 'name \x87\x90\xEE\x40' 'seen x' end)
+printf '%b\r\n' "${pairs[@]}" >"$user/pairs.galaxy"
 
 drive <<SCRIPT
 cd $APP_WIN
@@ -52,5 +57,9 @@ expect_ansi "$user/宇宙.galold" "map" "format 4" "owner ソ" "name 表十" "se
 expect_ansi "$user/地図ソ/能.galaxy" "map" "format 5" "owner 許" "name 功蓋" "見た ner 許" "end"
 expect_ansi "$user/表.galaxy" "map" "format 4" "owner ソ" "name 表十" "seen x" "end"
 expect_absent "$user/表.galold"
+cmp -s <(printf '%b\r\n' map "format 5" 'owner \x82\xA0' 'name \x87\x90\xEE\x40' \
+    '\x8C\xA9\x82\xBD ner \xED\x9F\x82\xA0' end) "$user/pairs.galaxy" ||
+    fail "pairs.galaxy holds: $(od -An -tx1 "$user/pairs.galaxy" | tr -d '\n')"
+cmp -s <(printf '%b\r\n' "${pairs[@]}") "$user/pairs.galold" || fail "pairs.galold is not the original"
 
 scenario_end
