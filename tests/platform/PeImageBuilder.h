@@ -21,7 +21,7 @@ struct PeImageSpec {
     bool pe32Plus = true;
     bool sortEntries = true;
     std::uint32_t sectionRva = 0x2000;
-    std::vector<PeResource> resources;
+    std::vector<PeResource> resources{};
 };
 
 // Where the parts of every built image lie, for tests that break them.
