@@ -1,8 +1,11 @@
 #include "platform/prefix/PeVersion.h"
 
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <utility>
 
@@ -61,6 +64,45 @@ class Reader {
 
     std::string_view bytes_;
     std::string_view path_;
+};
+
+// A regular file mapped for reading, as Wine maps it: a large executable is not read whole.
+class MappedFile {
+  public:
+    explicit MappedFile(const std::string& path) {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            return;
+        }
+        struct stat status {};
+        if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
+            opened_ = true;
+            size_ = static_cast<std::size_t>(status.st_size);
+            if (size_ > 0) {
+                data_ = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd, 0);
+                opened_ = data_ != MAP_FAILED;
+            }
+        }
+        ::close(fd);
+    }
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+    ~MappedFile() {
+        if (data_ != nullptr && data_ != MAP_FAILED) {
+            ::munmap(data_, size_);
+        }
+    }
+
+    bool Opened() const { return opened_; }
+    std::string_view Bytes() const {
+        return size_ > 0 ? std::string_view(static_cast<const char*>(data_), size_)
+                         : std::string_view();
+    }
+
+  private:
+    bool opened_ = false;
+    void* data_ = nullptr;
+    std::size_t size_ = 0;
 };
 
 // The parts of the PE headers the loader's resource lookup reads.
@@ -250,19 +292,11 @@ std::optional<std::string> VersionRootBlockOfImage(std::string_view image, std::
 
 std::optional<std::string> VersionRootBlockOfFile(const std::string& hostPath,
                                                   const ResourceLanguages& languages) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(hostPath, error)) {
+    const MappedFile file(hostPath);
+    if (!file.Opened()) {
         return std::nullopt;
     }
-    std::ifstream in(hostPath, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    const std::string image{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) {
-        return std::nullopt;
-    }
-    return VersionRootBlockOfImage(image, hostPath, languages);
+    return VersionRootBlockOfImage(file.Bytes(), hostPath, languages);
 }
 
 }  // namespace galemend
