@@ -52,9 +52,11 @@ std::optional<ConversionResult> FixGalaxies(FileSystem& fs, TemplateState& state
         const std::string& path = galaxyList[i];
         controls.Label4.SetCaption(SignedNumberText(result.converted));
         if (IsOriginalMap(state.originalMaps, path)) {
+            result.maps.push_back({path, {MapOutcome::Kind::GameMap, "one of the game's own maps"}});
             continue;
         }
-        const MapOutcome outcome = ConvertMap(fs, state, settings, path, buffers);
+        const MapOutcome& outcome =
+            result.maps.emplace_back(path, ConvertMap(fs, state, settings, path, buffers)).outcome;
         if (outcome.kind == MapOutcome::Kind::Converted) {
             ++result.converted;
             std::string line = FileNamePart(path);

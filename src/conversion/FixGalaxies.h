@@ -24,9 +24,15 @@ struct NotConvertedMap {
     std::string reason;
 };
 
+struct MapReport {
+    std::string path;
+    MapOutcome outcome;
+};
+
 struct ConversionResult {
     int converted = 0;
     std::vector<NotConvertedMap> notConverted;
+    std::vector<MapReport> maps;  // every map of the list, in its order
     // Set when the run could not start at all; no map was touched then.
     std::optional<std::string> runError;
 

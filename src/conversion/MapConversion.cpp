@@ -142,7 +142,7 @@ MapOutcome ConvertMap(FileSystem& fs, TemplateState& state, const ConversionSett
     }
     const std::string revisionText = MapRevisionText(*secondLine);
     if (!(LeadingNumber(revisionText) < state.targetRevision)) {
-        return {MapOutcome::Kind::Current, {}};
+        return {MapOutcome::Kind::Current, "already format " + revisionText};
     }
 
     const bool fixPass = settings.editionLetter == "u";

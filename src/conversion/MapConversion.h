@@ -25,9 +25,10 @@ struct ConversionSettings {
 };
 
 struct MapOutcome {
-    enum class Kind { Converted, Current, NotConverted };
+    // GameMap: one of the game's own maps, which the conversion passes over.
+    enum class Kind { Converted, Current, NotConverted, GameMap };
     Kind kind;
-    std::string reason;  // why a map was not converted
+    std::string reason;  // why a map was not converted; for a current one, its format
 };
 
 // Converts one map in place: renames it to its old copy, writes the structure pass under

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "controls/Controls.h"
 #include "controls/Form1Controls.h"
+#include "conversion/FixGalaxies.h"
 #include "conversion/Templates.h"
 #include "discovery/FindGalaxies.h"
 #include "platform/FileSystem.h"
@@ -43,8 +45,9 @@ struct Form1 {
 void ShowCurrentFolder(Form1& form);
 // Runs Form_Load, the start-up, with this form's values and its silent run.
 void LoadForm(Form1& form);
-// The search and conversion of a silent run, and how the process is to end after it.
-ExitStatus SilentRun(Form1& form);
+// The search and conversion of a silent run, and how the process is to end after it. Given
+// a place for it, the conversion's result is kept there.
+ExitStatus SilentRun(Form1& form, std::optional<ConversionResult>* result = nullptr);
 
 void Command1_Click(Form1& form);  // find galaxies
 void Command2_Click(Form1& form);  // fix found galaxies

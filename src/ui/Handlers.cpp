@@ -126,12 +126,13 @@ bool ClickButton(Form1& form, int id) {
     return true;
 }
 
-ExitStatus SilentRun(Form1& form) {
+ExitStatus SilentRun(Form1& form, std::optional<ConversionResult>* kept) {
     if (form.installation.EditionPending()) {
         return ExitStatus::NoEditionChosen;
     }
     Search(form);
-    const auto result = Convert(form);
+    std::optional<ConversionResult> converted = Convert(form);
+    const auto& result = kept != nullptr ? (*kept = std::move(converted)) : converted;
     const bool searchedAll = form.search.notSearched.empty();
     return result && result->Complete() && searchedAll ? ExitStatus::Normal
                                                        : ExitStatus::MapsNotConverted;
