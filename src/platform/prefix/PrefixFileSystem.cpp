@@ -1,0 +1,371 @@
+#include "platform/prefix/PrefixFileSystem.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <optional>
+
+#include "platform/RuntimeError.h"
+#include "platform/prefix/WineNames.h"
+#include "platform/prefix/WinePaths.h"
+
+namespace galemend {
+
+namespace {
+
+constexpr size_t kMaxNameBytes = 255;
+
+[[noreturn]] void Fail(ErrorNumber number, const std::string& detail) {
+    throw RuntimeError(number, detail);
+}
+
+[[noreturn]] void FailWithErrno(const std::string& detail) {
+    throw RuntimeError(ErrorOfErrno(errno), detail);
+}
+
+struct Descriptor {
+    int fd;
+    ~Descriptor() {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+};
+
+bool IsNulDevice(std::string_view device) {
+    return device.size() == 3 && std::toupper(static_cast<unsigned char>(device[0])) == 'N' &&
+           std::toupper(static_cast<unsigned char>(device[1])) == 'U' &&
+           std::toupper(static_cast<unsigned char>(device[2])) == 'L';
+}
+
+std::string InFolder(const std::string& folder, const std::string& name) {
+    if (!folder.empty() && folder.back() != '\\') {
+        return folder + '\\' + name;
+    }
+    return folder + name;
+}
+
+bool IsFolderItself(const PrefixLookup::Located& located) {
+    return located.isRoot || (located.entry != nullptr && located.entry->kind == EntryKind::Folder);
+}
+
+}  // namespace
+
+// What FindFirstFileW and FindNextFileW hand out for a pattern.
+struct PrefixFileSystem::Found {
+    struct Dot {
+        std::string name;  // "." or ".."
+        bool invisible;
+    };
+    std::optional<std::string> device;  // a DOS device answers for itself
+    std::vector<Dot> dots;              // "." and "..", first, outside a drive's root
+    FolderListing* folder = nullptr;
+    std::vector<FolderListing::Entry*> entries;  // in no set order
+};
+
+PrefixFileSystem::PrefixFileSystem(std::string prefix, std::string currentFolder)
+    : lookup_(std::move(prefix), std::move(currentFolder)) {}
+
+PrefixFileSystem::Found PrefixFileSystem::Search(const std::string& pattern) const {
+    Found found;
+    if (const auto device = DosDeviceOf(pattern)) {
+        // Wine answers with the device itself once the folder before it opens.
+        const std::string before =
+            pattern.substr(0, static_cast<size_t>(device->data() - pattern.data()));
+        const auto folder = lookup_.FolderAt(lookup_.FullPath(before.empty() ? "." : before));
+        if (folder.reach != PrefixLookup::Reach::Reached) {
+            Fail(ErrorNumber::PathNotFound, pattern);
+        }
+        found.device = std::string(*device);
+        return found;
+    }
+    const std::string full = lookup_.FullPath(pattern);
+    const auto [folderPath, mask] = SplitFullPath(full);
+    if (mask.empty()) {
+        return found;  // a path ending in "\" matches nothing
+    }
+    if (HasInvalidElement(folderPath)) {
+        Fail(ErrorNumber::BadFileName, pattern);
+    }
+    const auto folder = lookup_.FolderAt(folderPath);
+    switch (folder.reach) {
+        case PrefixLookup::Reach::Reached:
+            break;
+        case PrefixLookup::Reach::Unreadable:
+            Fail(ErrorOfErrno(folder.error), pattern);
+        case PrefixLookup::Reach::FileInTheWay:
+            // Wine 8 answers ERROR_INVALID_NAME when the folder named is a file.
+            Fail(ErrorNumber::BadFileName, pattern);
+        default:
+            Fail(ErrorNumber::PathNotFound, pattern);
+    }
+    FolderListing& listing = lookup_.Loaded(*folder.listing);
+    found.folder = &listing;
+    const std::u16string wideMask = Utf16Of(mask);
+    const auto valid = [](const FolderListing::Entry& entry) {
+        return !entry.removed && !entry.ignored && entry.kind != EntryKind::Gone;
+    };
+    if (mask.find_first_of("*?") == std::string::npos) {
+        // A plain name: the entry spelt so, else the first one in Wine's order that has it.
+        FolderListing::Entry* exact = listing.FindExact(mask);
+        if (exact != nullptr && exact->kind != EntryKind::Gone) {
+            if (!exact->ignored) {
+                found.entries.push_back(exact);
+            }
+            return found;
+        }
+        FolderListing::Entry* first = nullptr;
+        for (FolderListing::Entry* entry : listing.AllNamed(mask)) {
+            if (valid(*entry) &&
+                (first == nullptr || CompareListingNames(entry->wide, first->wide) < 0)) {
+                first = entry;
+            }
+        }
+        if (first != nullptr) {
+            found.entries.push_back(first);
+        }
+        return found;
+    }
+    if (!IsRootPath(folderPath)) {
+        for (const char* dot : {".", ".."}) {
+            const std::string path = listing.UnixPath() + (dot[1] == '.' ? "/.." : "");
+            const auto identity = IdentityOf(path);
+            if (MaskMatches(wideMask, Utf16Of(dot)) && identity &&
+                !lookup_.Drives().IsIgnored(*identity)) {
+                found.dots.push_back({dot, StoredDosAttributes(path) != 0});
+            }
+        }
+    }
+    for (FolderListing::Entry& entry : listing.Entries()) {
+        if (!valid(entry)) {
+            continue;
+        }
+        if (MaskMatches(wideMask, entry.wide)) {
+            found.entries.push_back(&entry);
+        } else if (const std::u16string& shortName = listing.ShortName(entry);
+                   !shortName.empty() && MaskMatches(wideMask, shortName)) {
+            found.entries.push_back(&entry);
+        }
+    }
+    return found;
+}
+
+std::string PrefixFileSystem::FindFirst(const std::string& pattern, EntryKinds kinds) const {
+    Found found = Search(pattern);
+    if (found.device) {
+        return *found.device;
+    }
+    const bool folders = kinds == EntryKinds::FilesAndFolders;
+    for (const Found::Dot& dot : found.dots) {
+        if (folders && !dot.invisible) {
+            return dot.name;
+        }
+    }
+    // The first in Wine's order that counts; attributes are read only for the contenders.
+    FolderListing::Entry* first = nullptr;
+    for (FolderListing::Entry* entry : found.entries) {
+        if ((!folders && entry->kind == EntryKind::Folder) ||
+            (first != nullptr && CompareListingNames(entry->wide, first->wide) >= 0) ||
+            found.folder->IsInvisible(*entry)) {
+            continue;
+        }
+        first = entry;
+    }
+    return first == nullptr ? std::string() : first->name;
+}
+
+std::vector<std::string> PrefixFileSystem::ListFolders(const std::string& folder) const {
+    Found found = Search(InFolder(folder, "*"));
+    std::vector<std::string> names;
+    for (FolderListing::Entry* entry : found.entries) {
+        if (entry->kind == EntryKind::Folder && !found.folder->IsInvisible(*entry)) {
+            names.push_back(entry->name);
+        }
+    }
+    return names;
+}
+
+std::vector<std::string> PrefixFileSystem::ListFiles(const std::string& folder,
+                                                     const std::string& pattern) const {
+    Found found = Search(InFolder(folder, pattern));
+    std::vector<std::string> names;
+    if (found.device) {
+        names.push_back(*found.device);
+    }
+    for (FolderListing::Entry* entry : found.entries) {
+        if (entry->kind != EntryKind::Folder && !found.folder->IsInvisible(*entry)) {
+            names.push_back(entry->name);
+        }
+    }
+    return names;
+}
+
+std::string PrefixFileSystem::ReadFile(const std::string& path) const {
+    std::string bytes;
+    ReadFileInto(path, bytes);
+    return bytes;
+}
+
+void PrefixFileSystem::ReadFileInto(const std::string& path, std::string& bytes) const {
+    if (const auto device = DosDeviceOf(path)) {
+        // NUL reads as empty; no other device is opened from here.
+        if (!IsNulDevice(*device)) {
+            Fail(ErrorNumber::PathFileAccessError, path);
+        }
+        bytes.clear();
+        return;
+    }
+    const auto located = lookup_.Locate(lookup_.FullPath(path));
+    if (IsFolderItself(located)) {
+        Fail(ErrorNumber::PermissionDenied, path);
+    }
+    if (located.entry == nullptr) {
+        Fail(ErrorNumber::FileNotFound, path);
+    }
+    const Descriptor file{::open(located.UnixPath().c_str(), O_RDONLY | O_CLOEXEC)};
+    struct stat info {};
+    if (file.fd < 0 || ::fstat(file.fd, &info) != 0) {
+        FailWithErrno(path);
+    }
+    bytes.resize(static_cast<size_t>(info.st_size));
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = ::read(file.fd, bytes.data() + done, bytes.size() - done);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            FailWithErrno(path);
+        }
+        if (got == 0) {
+            break;  // the file shrank while being read
+        }
+        done += static_cast<size_t>(got);
+    }
+    bytes.resize(done);
+}
+
+void PrefixFileSystem::WriteFile(const std::string& path, std::string_view bytes) {
+    if (const auto device = DosDeviceOf(path)) {
+        if (!IsNulDevice(*device)) {
+            Fail(ErrorNumber::PathFileAccessError, path);
+        }
+        return;
+    }
+    const auto located = lookup_.Locate(lookup_.FullPath(path));
+    if (IsFolderItself(located)) {
+        Fail(ErrorNumber::PermissionDenied, path);
+    }
+    // A name that exists in another letter case is that file: it keeps its name.
+    const bool creating = located.entry == nullptr;
+    if (creating && located.name.size() > kMaxNameBytes) {
+        Fail(ErrorNumber::FileNotFound, path);
+    }
+    Descriptor file{
+        ::open(located.UnixPath().c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)};
+    if (file.fd < 0) {
+        FailWithErrno(path);
+    }
+    if (creating) {
+        located.folder->Add(located.name, EntryKind::File);
+    }
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t put = ::write(file.fd, bytes.data() + done, bytes.size() - done);
+        if (put < 0 && errno == EINTR) {
+            continue;
+        }
+        if (put <= 0) {
+            FailWithErrno(path);
+        }
+        done += static_cast<size_t>(put);
+    }
+    const int fd = file.fd;
+    file.fd = -1;
+    if (::close(fd) != 0) {
+        FailWithErrno(path);
+    }
+}
+
+void PrefixFileSystem::Rename(const std::string& from, const std::string& to) {
+    const std::string detail = from + " -> " + to;
+    if (DosDeviceOf(from) || DosDeviceOf(to)) {
+        Fail(ErrorNumber::PathFileAccessError, detail);
+    }
+    const auto source = lookup_.Locate(lookup_.FullPath(from));
+    if (source.isRoot) {
+        Fail(ErrorNumber::PermissionDenied, detail);
+    }
+    if (source.entry == nullptr) {
+        Fail(ErrorNumber::FileNotFound, detail);
+    }
+    const std::string sourcePath = source.UnixPath();
+    const std::string sourceName = source.entry->name;
+    const EntryKind kind = source.entry->kind;
+    const auto target = lookup_.Locate(lookup_.FullPath(to));
+    if (target.isRoot || target.entry != nullptr) {
+        // Wine moves a file onto itself (another spelling of its name) by doing nothing.
+        const auto identity = IdentityOf(sourcePath);
+        if (!target.isRoot && identity && IdentityOf(target.UnixPath()) == identity) {
+            return;
+        }
+        Fail(ErrorNumber::FileAlreadyExists, detail);
+    }
+    if (::renameat2(AT_FDCWD, sourcePath.c_str(), AT_FDCWD, target.UnixPath().c_str(),
+                    RENAME_NOREPLACE) != 0) {
+        FailWithErrno(detail);
+    }
+    source.folder->Remove(sourceName);
+    target.folder->Add(target.name, kind);
+    if (kind == EntryKind::Folder) {
+        lookup_.Forget();  // the paths of everything read inside it have changed
+    }
+}
+
+void PrefixFileSystem::Remove(const std::string& path) {
+    if (DosDeviceOf(path)) {
+        Fail(ErrorNumber::PathFileAccessError, path);
+    }
+    const auto located = lookup_.Locate(lookup_.FullPath(path));
+    if (IsFolderItself(located)) {
+        Fail(ErrorNumber::PermissionDenied, path);
+    }
+    if (located.entry == nullptr) {
+        Fail(ErrorNumber::FileNotFound, path);
+    }
+    const std::string unixPath = located.UnixPath();
+    struct stat info {};
+    if (::stat(unixPath.c_str(), &info) != 0) {
+        FailWithErrno(path);
+    }
+    // Wine refuses to delete a read-only file (no write permission for anyone).
+    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        Fail(ErrorNumber::PermissionDenied, path);
+    }
+    if (::unlink(unixPath.c_str()) != 0) {
+        FailWithErrno(path);
+    }
+    located.folder->Remove(located.entry->name);
+}
+
+std::string PrefixFileSystem::WindowsPathOf(const std::string& unixPath) const {
+    return lookup_.Drives().WindowsPathOf(unixPath);
+}
+
+std::string PrefixFileSystem::UnixPathOf(const std::string& windowsPath) const {
+    const auto located = lookup_.Locate(lookup_.FullPath(windowsPath));
+    std::string path = located.UnixPath();
+    // Like Wine, name a path on a drive z: that is the Unix root from that root.
+    const std::string z = lookup_.Drives().RootOf('z');
+    if (path.compare(0, z.size(), z) == 0 && (path.size() == z.size() || path[z.size()] == '/') &&
+        IdentityOf(z) == IdentityOf("/")) {
+        path = path.size() == z.size() ? "/" : path.substr(z.size());
+    }
+    return path;
+}
+
+}  // namespace galemend
