@@ -1,5 +1,6 @@
 // Behaviour every FileSystem backend shares. The same tests run natively against the
-// POSIX backend and under Wine against the Win32 backend.
+// POSIX backend and the Wine prefix backend (through a fake prefix's z: drive), and under
+// Wine against the Win32 backend.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -7,6 +8,10 @@
 
 #include "platform/RuntimeError.h"
 #include "support/HostFileSystem.h"
+#ifndef _WIN32
+#include "FakePrefix.h"
+#include "platform/prefix/PrefixFileSystem.h"
+#endif
 #include "support/ScopedTempDir.h"
 #include "text/Text.h"
 
@@ -17,10 +22,24 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::UnorderedElementsAre;
 
-class FileSystemContract : public ::testing::Test {
+enum class Backend { Host, Prefix };
+
+class FileSystemContract : public ::testing::TestWithParam<Backend> {
   protected:
+    void SetUp() override {
+#ifndef _WIN32
+        if (GetParam() == Backend::Prefix) {
+            prefix = std::make_unique<test::FakePrefix>();
+            fs = std::make_unique<PrefixFileSystem>(prefix->Path());
+        }
+#endif
+    }
+
     test::ScopedTempDir dir;
     std::unique_ptr<FileSystem> fs = test::MakeHostFileSystem();
+#ifndef _WIN32
+    std::unique_ptr<test::FakePrefix> prefix;
+#endif
 
     ErrorNumber ErrorOf(const std::function<void()>& action) {
         try {
@@ -33,7 +52,7 @@ class FileSystemContract : public ::testing::Test {
     }
 };
 
-TEST_F(FileSystemContract, ReadsAndWritesRawBytes) {
+TEST_P(FileSystemContract, ReadsAndWritesRawBytes) {
     const std::string bytes("a\r\nb\0c\xff\n", 9);
     fs->WriteFile(dir.Path("raw.bin"), bytes);
     EXPECT_EQ(dir.Read("raw.bin"), bytes);
@@ -45,14 +64,14 @@ TEST_F(FileSystemContract, ReadsAndWritesRawBytes) {
     EXPECT_EQ(fs->ReadFile(dir.Path("empty.txt")), "");
 }
 
-TEST_F(FileSystemContract, ReadingOrWritingWhereNothingIsThrows) {
+TEST_P(FileSystemContract, ReadingOrWritingWhereNothingIsThrows) {
     EXPECT_THROW(fs->ReadFile(dir.Path("missing.txt")), RuntimeError);
     EXPECT_THROW(fs->WriteFile(dir.Path("no folder\\x.txt"), "x"), RuntimeError);
     dir.MakeFolder("folder");
     EXPECT_THROW(fs->ReadFile(dir.Path("folder")), RuntimeError);
 }
 
-TEST_F(FileSystemContract, RenameNeverReplacesAnExistingFile) {
+TEST_P(FileSystemContract, RenameNeverReplacesAnExistingFile) {
     dir.Write("a.galaxy", "map");
     dir.Write("a.galold", "kept");
     EXPECT_EQ(ErrorOf([&] { fs->Rename(dir.Path("a.galaxy"), dir.Path("a.galold")); }),
@@ -66,14 +85,14 @@ TEST_F(FileSystemContract, RenameNeverReplacesAnExistingFile) {
     EXPECT_THROW(fs->Rename(dir.Path("a.galaxy"), dir.Path("b.galaxy")), RuntimeError);
 }
 
-TEST_F(FileSystemContract, RemoveDeletesOneFile) {
+TEST_P(FileSystemContract, RemoveDeletesOneFile) {
     dir.Write("x.txt", "x");
     fs->Remove(dir.Path("x.txt"));
     EXPECT_FALSE(dir.Exists("x.txt"));
     EXPECT_THROW(fs->Remove(dir.Path("x.txt")), RuntimeError);
 }
 
-TEST_F(FileSystemContract, FirstMatchFindsOrdinaryFilesByPatternIgnoringCase) {
+TEST_P(FileSystemContract, FirstMatchFindsOrdinaryFilesByPatternIgnoringCase) {
     dir.Write("Maps/Spiral.GALAXY", "x");
     dir.MakeFolder("Maps/Sub.galaxy");
     EXPECT_EQ(fs->FirstMatch(dir.Path("Maps\\*.galaxy"), EntryKinds::FilesOnly), "Spiral.GALAXY");
@@ -87,7 +106,7 @@ TEST_F(FileSystemContract, FirstMatchFindsOrdinaryFilesByPatternIgnoringCase) {
     EXPECT_EQ(fs->FirstMatch(dir.Path("Nowhere\\*"), EntryKinds::FilesOnly), "");
 }
 
-TEST_F(FileSystemContract, FirstMatchWithFoldersAnswersForTheFolderItself) {
+TEST_P(FileSystemContract, FirstMatchWithFoldersAnswersForTheFolderItself) {
     dir.MakeFolder("Game");
     dir.Write("plain.txt", "x");
     EXPECT_EQ(fs->FirstMatch(dir.Path("Game\\."), EntryKinds::FilesAndFolders), "Game");
@@ -98,7 +117,7 @@ TEST_F(FileSystemContract, FirstMatchWithFoldersAnswersForTheFolderItself) {
     EXPECT_EQ(fs->FirstMatch(dir.Path("Game\\."), EntryKinds::FilesOnly), "");
 }
 
-TEST_F(FileSystemContract, HiddenEntriesNeverCount) {
+TEST_P(FileSystemContract, HiddenEntriesNeverCount) {
     dir.Write(".secret.galaxy", "x");
     dir.MakeHidden(".secret.galaxy");
     dir.MakeFolder(".hidden");
@@ -111,7 +130,7 @@ TEST_F(FileSystemContract, HiddenEntriesNeverCount) {
 
 #ifdef _WIN32
 // The POSIX host has no system attribute.
-TEST_F(FileSystemContract, SystemEntriesNeverCount) {
+TEST_P(FileSystemContract, SystemEntriesNeverCount) {
     dir.Write("Maps/System.galaxy", "x");
     dir.MakeSystem("Maps/System.galaxy");
     dir.MakeFolder("Maps/Sub");
@@ -124,7 +143,7 @@ TEST_F(FileSystemContract, SystemEntriesNeverCount) {
 #endif
 
 // Names in no ANSI code page: Chinese and Cyrillic together.
-TEST_F(FileSystemContract, NamesOutsideTheCodePageWorkEverywhere) {
+TEST_P(FileSystemContract, NamesOutsideTheCodePageWorkEverywhere) {
     const std::string folder = dir.Path("星海 Corvane");
     dir.Write("星海 Corvane/Карта.galaxy", "map");
     dir.MakeFolder("星海 Corvane/Ёлка");
@@ -144,7 +163,7 @@ TEST_F(FileSystemContract, NamesOutsideTheCodePageWorkEverywhere) {
 }
 
 // Deeper than the classic limit of 260 characters.
-TEST_F(FileSystemContract, PathsLongerThanMaxPathWork) {
+TEST_P(FileSystemContract, PathsLongerThanMaxPathWork) {
     std::string relative = "Long";
     for (int level = 0; level < 6; ++level) {
         relative += "/" + std::string(50, static_cast<char>('a' + level));
@@ -166,7 +185,7 @@ TEST_F(FileSystemContract, PathsLongerThanMaxPathWork) {
 
 // Natively the port orders names by the text rule; under Wine by CompareStringW, which must
 // agree with it for the letters of the code pages the program meets.
-TEST_F(FileSystemContract, OrdersNamesAsTheTextRuleDoes) {
+TEST_P(FileSystemContract, OrdersNamesAsTheTextRuleDoes) {
     const std::vector<std::string> names = {
         "Zeta",   "карта", "étoile", "Карта", "Etoile", "co-op",   "1x",    "coop",     "Anders",
         "Ändern", "Łódź",  "Lz",     "_x",    "Straße", "Strasse", "Ωμέγα", "ωμεγα",    "Ёлка",
@@ -180,7 +199,7 @@ TEST_F(FileSystemContract, OrdersNamesAsTheTextRuleDoes) {
     EXPECT_EQ(bySystem, byText);
 }
 
-TEST_F(FileSystemContract, ListsSubfoldersAndMatchingFiles) {
+TEST_P(FileSystemContract, ListsSubfoldersAndMatchingFiles) {
     dir.MakeFolder("Root/beta");
     dir.MakeFolder("Root/Alpha");
     dir.Write("Root/b.galaxy", "");
@@ -195,7 +214,7 @@ TEST_F(FileSystemContract, ListsSubfoldersAndMatchingFiles) {
     EXPECT_THAT(fs->ListFiles(dir.Path("Root\\Alpha"), "*.galaxy"), IsEmpty());
 }
 
-TEST_F(FileSystemContract, ListingAMissingFolderThrowsNotFound) {
+TEST_P(FileSystemContract, ListingAMissingFolderThrowsNotFound) {
     // The search passes over a folder in silence only on these two errors.
     const auto notFound = [](ErrorNumber code) {
         return code == ErrorNumber::FileNotFound || code == ErrorNumber::PathNotFound;
@@ -204,6 +223,15 @@ TEST_F(FileSystemContract, ListingAMissingFolderThrowsNotFound) {
     EXPECT_TRUE(notFound(ErrorOf([&] { fs->ListFiles(dir.Path("Missing"), "*.galaxy"); })));
     EXPECT_TRUE(notFound(ErrorOf([&] { fs->ListFolders(dir.Path("Missing\\Deeper")); })));
 }
+
+#ifdef _WIN32
+INSTANTIATE_TEST_SUITE_P(Backends, FileSystemContract, ::testing::Values(Backend::Host));
+#else
+INSTANTIATE_TEST_SUITE_P(Backends, FileSystemContract,
+                         ::testing::Values(Backend::Host, Backend::Prefix), [](const auto& info) {
+                             return info.param == Backend::Host ? "Host" : "Prefix";
+                         });
+#endif
 
 }  // namespace
 }  // namespace galemend

@@ -52,8 +52,12 @@ int FolderListing::Load(const PrefixDrives& drives) {
     byName_.clear();
     byUpperName_.clear();
     byShortName_.reset();
-    errno = 0;
-    while (const dirent* found = ::readdir(dir.get())) {
+    for (;;) {
+        errno = 0;
+        const dirent* found = ::readdir(dir.get());
+        if (found == nullptr) {
+            break;
+        }
         const char* name = found->d_name;
         if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) {
             continue;
