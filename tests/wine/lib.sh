@@ -4,6 +4,7 @@
 # shellcheck shell=bash
 
 source "$1"
+source "$(dirname "${BASH_SOURCE[0]}")/native.sh"
 # Nothing of the caller's X or Wine session reaches a scenario: the display, the prefix and the
 # server below are the scenario's own. Wine stays quiet unless E2E_WINEDEBUG asks otherwise;
 # what it says goes to the scenario's log either way.
@@ -183,6 +184,7 @@ scenario_cleanup() {
 }
 
 scenario_end() {
+    native_summary
     if ((failures > 0)); then
         echo "$SCENARIO: $failures check(s) failed; transcripts and prefix in $WORK" >&2
         exit 1
@@ -259,6 +261,7 @@ drive() {
         cat
     } >"$script"
     echo "== driver script $drives" >>"$WINE_LOG"
+    native_arguments "$script" >/dev/null && native_before
     timeout -k 10 "$E2E_DRIVE_TIMEOUT" wine "$E2E_DRIVER" "$(z_path "$script")" \
         >"$TRANSCRIPT" 2>>"$WINE_LOG" &
     local pid=$! ready name status=0
@@ -278,6 +281,7 @@ drive() {
         fail "driver script $drives ended with status $status; its last lines:"
         tail -n 5 "$TRANSCRIPT" | sed 's/^/    /' >&2
     fi
+    native_after "$script"
 }
 
 # The picture goes to the scenario's folder and then, whole, to the screenshots folder.

@@ -23,10 +23,14 @@ put_map "$corv" Omega.galaxy old
 put_map "$sundering" Zeta.galaxy old
 
 drive <<EOF
-$ENV_LINES
 cd $APP_WIN
 start "$APP_EXE_WIN" /s
 exit silent
+EOF
+expect "silent exit 5" "silent windows 0"
+drive <<EOF
+$ENV_LINES
+cd $APP_WIN
 start "$APP_EXE_WIN"
 window w merrow's
 controls s
@@ -63,7 +67,7 @@ click 103
 exit xs
 EOF
 expect_prefix_folders
-expect "f winver 2 6.1" "silent exit 5" "silent windows 0"
+expect "f winver 2 6.1"
 expect_info_labels s win7
 expect_buttons s 1 0 1 1 1 1 1
 expect "s 106 visible 1" "s 107 visible 1"

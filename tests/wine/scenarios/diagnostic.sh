@@ -68,4 +68,12 @@ for map in "$user/Alpha" "$user/Sub/Gamma"; do
     expect_absent "$map.galold" "$map.galfix"
 done
 
+# A silent run in diagnostic mode writes the report and the test files again.
+drive <<EOF
+cd $APP_WIN
+start "$APP_EXE_WIN" /s
+exit silent
+EOF
+expect "silent exit 0" "silent windows 0"
+
 scenario_end

@@ -40,6 +40,10 @@ drive <<SCRIPT
 cd $APP_WIN
 start "$APP_EXE_WIN" /S
 exit silent
+SCRIPT
+expect "silent exit 4" "silent windows 0"
+drive <<SCRIPT
+cd $APP_WIN
 start "$APP_EXE_WIN"
 window w merrow's
 click 101
@@ -51,7 +55,7 @@ exit x
 SCRIPT
 chmod 755 "$user/Locked"
 
-expect "silent exit 4" "silent windows 0" "x exit 0"
+expect "x exit 0"
 for map in "$user/Alpha" "$user/Sub/Gamma" "$game/Delta"; do
     name="map $(basename "$map").galaxy"
     expect_file "$map.galold" "$name" "${OLD_MAP_TAIL[@]}"
