@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <fstream>
 #include <stdexcept>
 #include <utility>
 
@@ -44,90 +43,13 @@ std::size_t Units(std::string_view text) {
     return Utf16FromUtf8(text).size();
 }
 
-bool HasDrive(std::string_view path) {
-    return path.size() >= 2 && path[1] == ':';
-}
-
 bool StartsIgnoringCase(std::string_view text, std::string_view head) {
     return text.size() >= head.size() && EqualIgnoringCase(text.substr(0, head.size()), head);
-}
-
-// "." elements dropped, ".." taking the element before it away, never the drive's root.
-std::string Canonical(const std::string& path) {
-    std::size_t rootLength = !path.empty() && path[0] == '\\' ? 1 : 0;
-    if (HasDrive(path)) {
-        rootLength = path.size() > 2 && path[2] == '\\' ? 3 : 2;
-    }
-    std::string out = path.substr(0, rootLength);
-    std::size_t at = rootLength;
-    while (at <= path.size()) {
-        const std::size_t end = std::min(path.find('\\', at), path.size());
-        const std::string_view element = std::string_view(path).substr(at, end - at);
-        if (element == "." && end < path.size()) {
-            // dropped with its backslash
-        } else if (element == "..") {
-            const std::size_t keep = out.size() > rootLength ? out.rfind('\\', out.size() - 2) : 0;
-            out.resize(keep == std::string::npos || keep < rootLength ? rootLength : keep + 1);
-        } else {
-            out.append(element);
-            if (end < path.size()) {
-                out += '\\';
-            }
-        }
-        at = end + 1;
-    }
-    if (out.size() == 2 && HasDrive(out)) {
-        out += '\\';
-    }
-    return out.empty() ? "\\" : out;
 }
 
 bool IsFolder(const std::string& unixPath) {
     struct stat info {};
     return ::stat(unixPath.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-// The value of an XDG_*_DIR line of user-dirs.dirs, as Wine reads it: "/..." or "$HOME/..."
-// in double quotes, backslash escaping the next character. The first line naming the
-// variable with a quoted value decides.
-std::optional<std::string> XdgFolder(const std::string& file, std::string_view variable) {
-    std::ifstream in(file, std::ios::binary);
-    std::string line;
-    while (std::getline(in, line)) {
-        std::string_view p = line;
-        const auto skipBlanks = [&] {
-            while (!p.empty() && (p.front() == ' ' || p.front() == '\t')) {
-                p.remove_prefix(1);
-            }
-        };
-        skipBlanks();
-        if (p.substr(0, variable.size()) != variable) {
-            continue;
-        }
-        p.remove_prefix(variable.size());
-        skipBlanks();
-        if (p.empty() || p.front() != '=') {
-            continue;
-        }
-        p.remove_prefix(1);
-        skipBlanks();
-        if (p.empty() || p.front() != '"') {
-            continue;
-        }
-        p.remove_prefix(1);
-        if (p.substr(0, 1) != "/" && p.substr(0, 6) != "$HOME/") {
-            continue;
-        }
-        std::string value;
-        for (; !p.empty() && p.front() != '"'; p.remove_prefix(1)) {
-            if (p.front() == '\\' && p.size() > 1) {
-                p.remove_prefix(1);
-            }
-            value += p.front();
-        }
-        return p.empty() ? std::nullopt : std::optional<std::string>(value);
-    }
-    return std::nullopt;
 }
 
 }  // namespace
@@ -136,25 +58,6 @@ struct ShellFolders::Expanded {
     std::uint32_t status = kOk;
     std::string path;
 };
-
-std::string ShellPathAppend(const std::string& path, std::string more) {
-    if (more.substr(0, 2) != "\\\\") {
-        more.erase(0, more.find_first_not_of('\\') == std::string::npos
-                          ? more.size()
-                          : more.find_first_not_of('\\'));
-    }
-    if (more.empty()) {
-        return Canonical(path);
-    }
-    if (path.empty() || HasDrive(more) || more[0] == '\\') {
-        return Canonical(more);
-    }
-    const std::string joined = path.back() == '\\' ? path : path + '\\';
-    if (Units(joined) + Units(more) >= kMaxPath) {
-        return "";
-    }
-    return Canonical(joined + more);
-}
 
 ShellFolders::ShellFolders(const WineRegistry& registry, const ProcessEnvironment& environment,
                            UnixPathMapper unixPathOf, std::string home)
@@ -248,24 +151,38 @@ ShellFolders::Expanded ShellFolders::ExpandShellPath(std::string text) const {
     return result;
 }
 
-bool ShellFolders::Exists(const std::string& path) const {
+std::optional<std::string> ShellFolders::UnixPath(const std::string& path) const {
     try {
-        struct stat info {};
-        return ::stat(unixPathOf_(path).c_str(), &info) == 0;
+        return unixPathOf_(path);
     } catch (const RuntimeError&) {
-        return false;
     }
+    // The mapper may not know folders made here since it read their parent: below a folder
+    // that is there, the rest is taken as written.
+    const std::size_t cut = path.rfind('\\');
+    if (cut == std::string::npos || cut < 3) {
+        return std::nullopt;
+    }
+    const auto parent = UnixPath(path.substr(0, cut));
+    if (!parent || !IsFolder(*parent)) {
+        return std::nullopt;
+    }
+    return *parent + "/" + path.substr(cut + 1);
+}
+
+bool ShellFolders::Exists(const std::string& path) const {
+    const auto unixPath = UnixPath(path);
+    struct stat info {};
+    return unixPath && ::stat(unixPath->c_str(), &info) == 0;
 }
 
 // A missing Documents folder becomes a link to the first of the desktop's documents folder,
 // ~/Documents and ~ that is a folder, when its parent folder is there.
 void ShellFolders::LinkDocuments(const std::string& path) const {
-    std::string folder;
-    try {
-        folder = unixPathOf_(path);
-    } catch (const RuntimeError&) {
+    const auto unixPath = UnixPath(path);
+    if (!unixPath) {
         return;
     }
+    const std::string& folder = *unixPath;
     const std::size_t slash = folder.find_last_of('/');
     if (slash == std::string::npos || !IsFolder(slash == 0 ? "/" : folder.substr(0, slash))) {
         return;
@@ -275,7 +192,7 @@ void ShellFolders::LinkDocuments(const std::string& path) const {
                                    ? *configHome + "/user-dirs.dirs"
                                    : home_ + "/.config/user-dirs.dirs";
     std::vector<std::string> targets;
-    if (const auto xdg = XdgFolder(config, "XDG_DOCUMENTS_DIR")) {
+    if (const auto xdg = XdgUserFolder(config, "XDG_DOCUMENTS_DIR")) {
         targets.push_back(*xdg);
     }
     targets.insert(targets.end(), {"$HOME/Documents", "$HOME"});
@@ -296,14 +213,10 @@ void ShellFolders::LinkDocuments(const std::string& path) const {
 // counts, a folder already there being no failure.
 bool ShellFolders::CreateFolders(const std::string& path) const {
     const auto make = [&](const std::string& windowsPath) {
-        try {
-            const std::string unix = unixPathOf_(windowsPath);
-            return ::mkdir(unix.c_str(), 0777) == 0 || errno == EEXIST;
-        } catch (const RuntimeError&) {
-            return false;
-        }
+        const auto unixPath = UnixPath(windowsPath);
+        return unixPath && (::mkdir(unixPath->c_str(), 0777) == 0 || errno == EEXIST);
     };
-    if (!HasDrive(path) || path.size() < 3 || path[2] != '\\') {
+    if (path.size() < 3 || path[1] != ':' || path[2] != '\\') {
         return false;
     }
     if (make(path)) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/SystemProbe.h"
+#include "platform/prefix/ShellPathText.h"
 #include "platform/prefix/WineEnvironment.h"
 #include "platform/prefix/WineRegistry.h"
 
@@ -44,6 +45,7 @@ class ShellFolders {
     std::optional<std::string> ShellFolderValue(const RegistryKey* key,
                                                 std::u16string_view name) const;
     Expanded ExpandShellPath(std::string text) const;
+    std::optional<std::string> UnixPath(const std::string& path) const;
     bool Exists(const std::string& path) const;
     void LinkDocuments(const std::string& path) const;
     bool CreateFolders(const std::string& path) const;
@@ -53,10 +55,5 @@ class ShellFolders {
     UnixPathMapper unixPathOf_;
     std::string home_;
 };
-
-// PathAppendW: more joined to path with one backslash between (more's leading backslashes
-// dropped; more alone when path is empty or more starts with a drive), "." and ".." elements
-// resolved, never above the drive's root. Empty when the result would not fit MAX_PATH.
-std::string ShellPathAppend(const std::string& path, std::string more);
 
 }  // namespace galemend
