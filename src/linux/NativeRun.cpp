@@ -106,7 +106,8 @@ folder that could not be searched (NOT SEARCHED:), then a summary.
 Exit status: 0 every old map converted (or none found); 1 an unexpected error; 2 a command
 line it does not understand; 3 the installed game is not the version the templates are for;
 4 some map not converted or some folder not searched; 5 both families installed and no
---edition; 10 the folder is no prefix, or its registry or a file it needs cannot be read.
+--edition; 10 the folder is no prefix, or its registry or a file it needs cannot be read;
+12 Wine is running in the prefix (the game may hold a map open): close it first.
 )";
 }
 

@@ -45,6 +45,7 @@ enum class NativeStatus : unsigned {
     Usage = 2,       // a command line it does not understand
     BadPrefix = 10,  // the folder is no prefix, or its files cannot be read
     NoRunner = 11,   // the window needs Wine or protontricks, which is missing
+    InUse = 12,      // Wine runs in the prefix: the game may hold a map open
 };
 
 // The silent run of galemend on the ports, as galemend3.exe /s makes it in the prefix:

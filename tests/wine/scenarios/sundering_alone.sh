@@ -68,4 +68,18 @@ expect_file "$user/beta.galaxy" "map beta.galaxy" "format 5" "ship 1" "end"
 expect_absent "$user/beta.galold"
 expect_untouched_folder "$(unix_path "$sundering")"
 
+# A silent run converts maps put there since, with both passes, and leaves a map whose fix
+# copy exists already from an earlier run as it was.
+put_map "$user_folder" Iota.galaxy old
+put_map "$user_folder\\Sub" Kappa.galaxy old
+write_crlf "$user/Sub/Kappa.galfix" "left from an earlier run"
+drive <<EOF
+cd $APP_WIN
+start "$APP_EXE_WIN" /s
+exit silent
+EOF
+expect "silent exit 4" "silent windows 0"
+expect_file "$user/Iota.galaxy" "map Iota.galaxy" "${U_MAP_TAIL[@]}"
+expect_file "$user/Sub/Kappa.galaxy" "map Kappa.galaxy" "${OLD_MAP_TAIL[@]}"
+
 scenario_end
