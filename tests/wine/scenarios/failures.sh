@@ -74,4 +74,16 @@ expect_file "$user/Left.galaxy" "map Left.galaxy" "${OLD_MAP_TAIL[@]}"
 expect_file "$user/Left.galold" "kept from an earlier run"
 expect_absent "$user/Broken.galold"
 
+# The same failures in a silent run, with a map put there since: status 4, the failing maps
+# as they were, the new one converted.
+put_map "$user_folder" Later.galaxy old
+drive <<SCRIPT
+cd $APP_WIN
+start "$APP_EXE_WIN" /s
+exit silent
+SCRIPT
+expect "silent exit 4" "silent windows 0"
+expect_file "$user/Later.galaxy" "map Later.galaxy" "${C_MAP_TAIL[@]}"
+expect_file "$user/Left.galaxy" "map Left.galaxy" "${OLD_MAP_TAIL[@]}"
+
 scenario_end
