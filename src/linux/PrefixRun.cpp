@@ -150,16 +150,16 @@ unsigned RunInPrefix(const NativeOptions& options, const std::string& programFol
         return static_cast<unsigned>(NativeStatus::InUse);
     }
     try {
-        PrefixFileSystem disk(prefix);
-        // What galemend3.exe beside this program would be told by Wine.
+        // What galemend3.exe beside this program would be told by Wine. The probe maps paths
+        // with a file system of its own: opening it makes the session's folders, as Wine
+        // does, and the program's own file system lists folders only after that.
+        const PrefixFileSystem paths(prefix);
         const PrefixProcess process{
-            disk.WindowsPathOf((fs::path(programFolder) / "galemend3.exe").string()), "/s",
-            disk.CurrentFolder()};
+            paths.WindowsPathOf((fs::path(programFolder) / "galemend3.exe").string()), "/s",
+            paths.CurrentFolder()};
         PrefixSystemProbe probe = PrefixSystemProbe::Open(
-            prefix, process, [&disk](const std::string& path) { return disk.UnixPathOf(path); });
-        if (!options.dryRun) {
-            return RunSilently(probe, disk, options.edition, out, err);
-        }
+            prefix, process, [&paths](const std::string& path) { return paths.UnixPathOf(path); });
+        PrefixFileSystem disk(prefix);
         DryRunFileSystem run(disk);
         ConvertedMap diff;
         if (options.diff) {
@@ -167,7 +167,13 @@ unsigned RunInPrefix(const NativeOptions& options, const std::string& programFol
                 PrintDiff(run, disk, map, diagnosticMode, codePage, out, err);
             };
         }
-        return RunSilently(probe, run, options.edition, out, err, diff);
+        const unsigned status = options.dryRun
+                                    ? RunSilently(probe, run, options.edition, out, err, diff)
+                                    : RunSilently(probe, disk, options.edition, out, err);
+        for (const std::string& problem : probe.Problems()) {
+            err << "galemend: " << problem << '\n';
+        }
+        return status;
     } catch (const RegistryFileError& error) {
         err << "galemend: " << error.what() << '\n';
         return static_cast<unsigned>(NativeStatus::BadPrefix);

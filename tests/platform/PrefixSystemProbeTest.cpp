@@ -372,6 +372,14 @@ TEST(PrefixSystemProbe, RegistryIsReadWithTheProgramsEnvironmentAndNeverWritten)
     EXPECT_EQ(probe.AnsiCodePage(), 1252u);
     EXPECT_FALSE(probe.VersionRootBlock("C:\\missing.exe"));
     EXPECT_FALSE(probe.VersionRootBlock("Q:\\game.exe")) << "no such drive";
+    // A broken executable has no version, as Wine finds none in it, and is named.
+    // A DOS header pointing at a PE header whose optional header and sections are cut off.
+    std::string broken = "MZ" + std::string(0x3A, '\0') + std::string("\x40\0\0\0", 4);
+    broken += std::string("PE\0\0\x64\x86\x01\0", 8) + std::string(12, '\0') + "\xF0";
+    prefix.Dir().Write("pfx/drive_c/broken.exe", broken + std::string(3, '\0'));
+    EXPECT_FALSE(probe.VersionRootBlock("C:\\broken.exe"));
+    ASSERT_EQ(probe.Problems().size(), 1u);
+    EXPECT_EQ(probe.Problems()[0].rfind("C:\\broken.exe: ", 0), 0u) << probe.Problems()[0];
 }
 
 TEST(PrefixSystemProbe, UnusableRegistryFileIsNamed) {

@@ -156,7 +156,12 @@ std::optional<std::string> PrefixSystemProbe::VersionRootBlock(const std::string
     } catch (const RuntimeError&) {
         return std::nullopt;
     }
-    return VersionRootBlockOfFile(unixPath, host_.languages);
+    try {
+        return VersionRootBlockOfFile(unixPath, host_.languages);
+    } catch (const PeFormatError& error) {
+        problems_.push_back(path + ": " + error.Reason());
+        return std::nullopt;
+    }
 }
 
 std::string PrefixSystemProbe::EnvironmentVariable(const std::string& name) const {

@@ -69,6 +69,9 @@ class PrefixSystemProbe : public SystemProbe {
 
     const WineRegistry& Registry() const { return registry_; }
     const ProcessEnvironment& Environment() const { return environment_; }
+    // Files the probe could not read as Wine would have, each "path: reason": a broken
+    // executable, whose version Wine finds none of and neither does the probe.
+    const std::vector<std::string>& Problems() const { return problems_; }
 
   private:
     PrefixSystemProbe(WineRegistry registry, PrefixProcess process, UnixPathMapper unixPathOf,
@@ -82,6 +85,7 @@ class PrefixSystemProbe : public SystemProbe {
     std::string home_;
     ProcessEnvironment environment_;
     VersionRecord version_;
+    mutable std::vector<std::string> problems_;
 };
 
 }  // namespace galemend
