@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "text/CodePage.h"
 #include "text/Text.h"
 
 namespace galemend {
@@ -14,24 +15,6 @@ bool IsHighSurrogate(char16_t c) {
 }
 bool IsLowSurrogate(char16_t c) {
     return c >= 0xDC00 && c <= 0xDFFF;
-}
-
-void AppendUtf8(char32_t c, std::string& out) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
 }
 
 // The UTF-16LE units of stored bytes (an odd last byte is no unit).
@@ -67,11 +50,10 @@ std::string Utf8FromUtf16(std::u16string_view text) {
     for (std::size_t at = 0; at < text.size(); ++at) {
         const char16_t c = text[at];
         if (IsHighSurrogate(c) && at + 1 < text.size() && IsLowSurrogate(text[at + 1])) {
-            AppendUtf8(0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) +
-                           (static_cast<char32_t>(text[++at]) - 0xDC00),
-                       utf8);
+            AppendCharacter(utf8, 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) +
+                                      (static_cast<char32_t>(text[++at]) - 0xDC00));
         } else {
-            AppendUtf8(c, utf8);
+            AppendCharacter(utf8, c);
         }
     }
     return utf8;
