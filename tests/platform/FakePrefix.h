@@ -25,7 +25,8 @@ class FakePrefix {
     void MakeFolder(std::string_view relative) const;
     bool Exists(std::string_view relative) const;
     std::string Read(std::string_view relative) const;
-    // Stores Wine's DOS attributes text ("0x2") in the entry's user.DOSATTRIB.
+    // Stores Wine's DOS attributes text ("0x2") in the entry's user.DOSATTRIB. By hand that
+    // is setfattr -v '"0x2"': setfattr reads an unquoted 0x2 as hex bytes.
     void SetDosAttributes(std::string_view relative, std::string_view value) const;
 
   private:

@@ -50,6 +50,8 @@ inline constexpr const char* kDosAttributeName = "user.DOSATTRIB";
 unsigned DosAttributeBits(std::string_view value);
 
 // Names starting with "." are hidden (Wine's default, ShowDotFiles off), "." and ".." aside.
+// Wine 8 adds this to the stored attributes: a dot name stays hidden even when its
+// user.DOSATTRIB says "0x0" (checked under Wine 8.0 here; later Wine lets the value decide).
 bool IsDotHidden(std::string_view name);
 
 }  // namespace galemend
