@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds one player package of this build with cpack and checks what it holds: the ZIP for
-# Windows has both programs, the Linux tar.gz the 64-bit galemend3.exe and the launcher
-# (executable); both have the data files and the guide, in a folder named as the package.
+# Windows has both programs, the Linux tar.gz the 64-bit galemend3.exe, the native galemend
+# and the launcher galemend-wine (both executable); both have the data files and the guide, in a folder named as the package.
 # Usage: check-package.sh BUILD_DIR SOURCE_DIR ZIP|TGZ
 set -euo pipefail
 build=$1
@@ -30,13 +30,14 @@ else:
     archive = tarfile.open(path)
     top = os.path.basename(path)[: -len(".tar.gz")] + "/"
     entries = {m.name: m for m in archive.getmembers() if m.isfile()}
-    expected = {"galemend3.exe", "galemend", "galemend-guide.txt"} | data
+    expected = {"galemend3.exe", "galemend", "galemend-wine", "galemend-guide.txt"} | data
     read = lambda name: archive.extractfile(entries[name]).read()
     mode = lambda name: entries[name].mode
-    if top + "galemend" in entries and not mode(top + "galemend") & stat.S_IXUSR:
-        problems.append("the launcher galemend is not executable")
-    if top + "galemend" in entries and not read(top + "galemend").startswith(b"#!/bin/sh\n"):
-        problems.append("the launcher galemend is no sh script")
+    for name, start in (("galemend", b"\x7fELF"), ("galemend-wine", b"#!/bin/sh\n")):
+        if top + name in entries and not mode(top + name) & stat.S_IXUSR:
+            problems.append(name + " is not executable")
+        if top + name in entries and not read(top + name).startswith(start):
+            problems.append(name + " is not " + ("a Linux program" if name == "galemend" else "an sh script"))
     # Proton and Wine here run the 64-bit build: its PE header names machine x86-64.
     if top + "galemend3.exe" in entries:
         exe = read(top + "galemend3.exe")
