@@ -75,7 +75,7 @@ std::string_view Section(unsigned number, std::string_view text, std::string_vie
     const std::string_view rest = text.substr(start + heading.size());
     size_t end = rest.size();
     for (const std::string_view next : {"\nencode\n", "\nunmapped\n"}) {
-        end = std::min(end, rest.find(next) == std::string_view::npos ? end : rest.find(next));
+        end = std::min(end, rest.find(next));  // npos when there is none
     }
     return rest.substr(0, end);
 }
@@ -99,7 +99,8 @@ void ReadRuns(unsigned number, std::string_view runs, std::vector<uint32_t>& val
         const uint32_t more =
             mark == std::string_view::npos ? 0 : Hex(number, token.substr(mark + 1));
         const bool rising = mark != std::string_view::npos && token[mark] == '+';
-        if (position + more >= values.size() || (rising && value == kNone)) {
+        if (position >= values.size() || more >= values.size() - position ||
+            (rising && value == kNone)) {
             Malformed(number, "run \"" + std::string(token) + "\" out of range");
         }
         for (uint32_t k = 0; k <= more; ++k) {
