@@ -17,7 +17,8 @@ inline constexpr unsigned kWesternCodePage = 1252;
 CodePage SystemCodePage(unsigned number);
 
 // The system's conversion for a code page (MultiByteToWideChar and WideCharToMultiByte on
-// Windows, iconv natively), or nullptr when the system has none for the number.
+// Windows; natively the tables taken from Wine's, platform/posix/CodePageTables.h), or
+// nullptr when the system has none for the number.
 std::unique_ptr<CodePageSource> SystemCodePageSource(unsigned number);
 
 }  // namespace galemend

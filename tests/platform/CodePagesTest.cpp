@@ -1,4 +1,4 @@
-// The system's code pages: iconv natively, the Win32 conversion functions under Wine.
+// The system's code pages: Wine's tables natively, the Win32 conversion functions under Wine.
 #include "platform/CodePages.h"
 
 #include <gtest/gtest.h>
