@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "platform/RuntimeError.h"
+#include "platform/posix/PosixFiles.h"
 #include "text/Text.h"
 
 namespace galemend {
@@ -46,15 +47,6 @@ ErrorNumber FromErrno(int error) {
     const int error = errno;
     throw RuntimeError(FromErrno(error), path);
 }
-
-struct FdCloser {
-    int fd;
-    ~FdCloser() {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-    }
-};
 
 struct DirCloser {
     void operator()(DIR* dir) const { ::closedir(dir); }
@@ -199,7 +191,7 @@ std::string PosixFileSystem::ReadFile(const std::string& path) const {
 
 void PosixFileSystem::ReadFileInto(const std::string& path, std::string& bytes) const {
     const std::string host = HostPath(path);
-    FdCloser file{::open(host.c_str(), O_RDONLY | O_CLOEXEC)};
+    const Descriptor file{::open(host.c_str(), O_RDONLY | O_CLOEXEC)};
     if (file.fd < 0) {
         Fail(path);
     }
@@ -210,44 +202,15 @@ void PosixFileSystem::ReadFileInto(const std::string& path, std::string& bytes) 
     if (!S_ISREG(info.st_mode)) {
         throw RuntimeError(ErrorNumber::PathFileAccessError, path);
     }
-    bytes.resize(static_cast<size_t>(info.st_size));
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = ::read(file.fd, bytes.data() + done, bytes.size() - done);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            Fail(path);
-        }
-        if (got == 0) {
-            bytes.resize(done);  // the file shrank while being read
-            break;
-        }
-        done += static_cast<size_t>(got);
+    if (!ReadWhole(file.fd, bytes)) {
+        Fail(path);
     }
 }
 
 void PosixFileSystem::WriteFile(const std::string& path, std::string_view bytes) {
     const std::string host = HostPath(path);
-    FdCloser file{::open(host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)};
-    if (file.fd < 0) {
-        Fail(path);
-    }
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t put = ::write(file.fd, bytes.data() + done, bytes.size() - done);
-        if (put < 0 && errno == EINTR) {
-            continue;
-        }
-        if (put <= 0) {
-            Fail(path);
-        }
-        done += static_cast<size_t>(put);
-    }
-    const int fd = file.fd;
-    file.fd = -1;
-    if (::close(fd) != 0) {
+    Descriptor file{::open(host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)};
+    if (file.fd < 0 || !WriteWhole(file.fd, bytes) || !file.Close()) {
         Fail(path);
     }
 }

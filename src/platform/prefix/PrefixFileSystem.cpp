@@ -8,6 +8,7 @@
 #include <cerrno>
 
 #include "platform/RuntimeError.h"
+#include "platform/posix/PosixFiles.h"
 #include "platform/prefix/WinePaths.h"
 
 namespace galemend {
@@ -23,15 +24,6 @@ constexpr size_t kMaxNameBytes = 255;
 [[noreturn]] void FailWithErrno(const std::string& detail) {
     throw RuntimeError(ErrorOfErrno(errno), detail);
 }
-
-struct Descriptor {
-    int fd;
-    ~Descriptor() {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-    }
-};
 
 bool IsNulDevice(std::string_view device) {
     return device.size() == 3 && std::toupper(static_cast<unsigned char>(device[0])) == 'N' &&
@@ -71,26 +63,9 @@ void PrefixFileSystem::ReadFileInto(const std::string& path, std::string& bytes)
         Fail(ErrorNumber::FileNotFound, path);
     }
     const Descriptor file{::open(located.UnixPath().c_str(), O_RDONLY | O_CLOEXEC)};
-    struct stat info {};
-    if (file.fd < 0 || ::fstat(file.fd, &info) != 0) {
+    if (file.fd < 0 || !ReadWhole(file.fd, bytes)) {
         FailWithErrno(path);
     }
-    bytes.resize(static_cast<size_t>(info.st_size));
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = ::read(file.fd, bytes.data() + done, bytes.size() - done);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            FailWithErrno(path);
-        }
-        if (got == 0) {
-            break;  // the file shrank while being read
-        }
-        done += static_cast<size_t>(got);
-    }
-    bytes.resize(done);
 }
 
 void PrefixFileSystem::WriteFile(const std::string& path, std::string_view bytes) {
@@ -117,20 +92,7 @@ void PrefixFileSystem::WriteFile(const std::string& path, std::string_view bytes
     if (creating) {
         located.folder->Add(located.name, EntryKind::File);
     }
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t put = ::write(file.fd, bytes.data() + done, bytes.size() - done);
-        if (put < 0 && errno == EINTR) {
-            continue;
-        }
-        if (put <= 0) {
-            FailWithErrno(path);
-        }
-        done += static_cast<size_t>(put);
-    }
-    const int fd = file.fd;
-    file.fd = -1;
-    if (::close(fd) != 0) {
+    if (!WriteWhole(file.fd, bytes) || !file.Close()) {
         FailWithErrno(path);
     }
 }
