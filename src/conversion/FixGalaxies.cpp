@@ -52,11 +52,12 @@ std::optional<ConversionResult> FixGalaxies(FileSystem& fs, TemplateState& state
         const std::string& path = galaxyList[i];
         controls.Label4.SetCaption(SignedNumberText(result.converted));
         if (IsOriginalMap(state.originalMaps, path)) {
-            result.maps.push_back({path, {MapOutcome::Kind::GameMap, "one of the game's own maps"}});
+            result.maps.push_back(
+                {path, {MapOutcome::Kind::GameMap, "one of the game's own maps"}});
             continue;
         }
-        const MapOutcome& outcome =
-            result.maps.emplace_back(path, ConvertMap(fs, state, settings, path, buffers)).outcome;
+        result.maps.push_back({path, ConvertMap(fs, state, settings, path, buffers)});
+        const MapOutcome& outcome = result.maps.back().outcome;
         if (outcome.kind == MapOutcome::Kind::Converted) {
             ++result.converted;
             std::string line = FileNamePart(path);

@@ -6,15 +6,17 @@
 
 NATIVE_COMPARED=0
 
-# The arguments of the script's only program start, when it is a run to compare: one with
-# arguments, whose end the script waits for ("exit TAG").
+# The arguments of the script's only program start, when it is a run to compare: a silent run
+# of galemend3.exe, whose end the script waits for ("exit TAG"). Other command lines are the
+# window's, which the native program hands to galemend-wine.
 native_arguments() {
     local script=$1
     (($(grep -c '^start ' "$script") == 1)) || return 1
     grep -q '^exit ' "$script" || return 1
+    grep -qi '^start "[^"]*\\galemend3\.exe"' "$script" || return 1
     local arguments
     arguments=$(sed -n 's/^start "[^"]*" *//p' "$script")
-    [[ -n $arguments ]] || return 1
+    grep -qiwE -- '[/-]s(ilent)?' <<<"$arguments" || return 1
     printf '%s' "$arguments"
 }
 
