@@ -58,6 +58,21 @@ crlf_escaped() {
     (($# == 0)) || printf '%s\\x0d\\x0a' "$@"
 }
 
+# Lines given with \x escapes for their bytes (file content in no particular code page), CR LF
+# after each: write_bytes FILE LINE..., and expect_bytes FILE LINE... to check a file holds them.
+write_bytes() {
+    local file=$1
+    shift
+    mkdir -p "$(dirname "$file")"
+    printf '%b\r\n' "$@" >"$file"
+}
+expect_bytes() {
+    local file=$1
+    shift
+    cmp -s <(printf '%b\r\n' "$@") "$file" ||
+        fail "file $file holds: $(od -An -tx1 "$file" 2>&1 | tr -d '\n')"
+}
+
 write_crlf() {
     local file=$1
     shift

@@ -7,20 +7,6 @@ set -euo pipefail
 export LANG=zh_TW.UTF-8 LC_ALL=zh_TW.UTF-8
 source "$(dirname "$0")/../lib.sh" "$1"
 
-# Lines given with \x escapes for their bytes, CR LF after each.
-write_bytes() {
-    local file=$1
-    shift
-    mkdir -p "$(dirname "$file")"
-    printf '%b\r\n' "$@" >"$file"
-}
-expect_bytes() {
-    local file=$1
-    shift
-    cmp -s <(printf '%b\r\n' "$@") "$file" ||
-        fail "file $file holds: $(od -An -tx1 "$file" 2>&1 | tr -d '\n')"
-}
-
 scenario_begin chinese_system win7
 corv='C:\Games\Corvane Expanse'
 install_game corv "$corv" "$E2E_GAME_CORV"

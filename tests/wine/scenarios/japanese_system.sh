@@ -44,7 +44,7 @@ write_ansi "$user/地図ソ/能.galaxy" "map" "format 4" "owner 許" "name 功�
 write_ansi "$user/表.galaxy" "map" "format 4" "owner ソ" "name 表十" "seen x" "end"
 # Raw bytes: ED 9F is 髙 as NEC selected it, 82 A0 is あ, 87 90 is ≒, EE 40 an IBM kanji.
 pairs=(map "format 4" 'owner \xED\x9F\x82\xA0' 'name \x87\x90\xEE\x40' 'seen x' end)
-printf '%b\r\n' "${pairs[@]}" >"$user/pairs.galaxy"
+write_bytes "$user/pairs.galaxy" "${pairs[@]}"
 
 drive <<SCRIPT
 cd $APP_WIN
@@ -57,9 +57,8 @@ expect_ansi "$user/宇宙.galold" "map" "format 4" "owner ソ" "name 表十" "se
 expect_ansi "$user/地図ソ/能.galaxy" "map" "format 5" "owner 許" "name 功蓋" "見た ner 許" "end"
 expect_ansi "$user/表.galaxy" "map" "format 4" "owner ソ" "name 表十" "seen x" "end"
 expect_absent "$user/表.galold"
-cmp -s <(printf '%b\r\n' map "format 5" 'owner \x82\xA0' 'name \x87\x90\xEE\x40' \
-    '\x8C\xA9\x82\xBD ner \xED\x9F\x82\xA0' end) "$user/pairs.galaxy" ||
-    fail "pairs.galaxy holds: $(od -An -tx1 "$user/pairs.galaxy" | tr -d '\n')"
-cmp -s <(printf '%b\r\n' "${pairs[@]}") "$user/pairs.galold" || fail "pairs.galold is not the original"
+expect_bytes "$user/pairs.galaxy" map "format 5" 'owner \x82\xA0' 'name \x87\x90\xEE\x40' \
+    '\x8C\xA9\x82\xBD ner \xED\x9F\x82\xA0' end
+expect_bytes "$user/pairs.galold" "${pairs[@]}"
 
 scenario_end
