@@ -1,7 +1,6 @@
 #include "linux/NativeRun.h"
 
 #include <algorithm>
-#include <iterator>
 #include <ostream>
 
 #include "text/Text.h"
@@ -82,23 +81,32 @@ void Report(const Form1& form, const std::optional<ConversionResult>& result, st
 }  // namespace
 
 std::string NativeUsage() {
-    return R"(Usage: galemend --prefix DIR [--edition corv|sundering] [--dry-run [--diff]] /s
-       galemend [--exe] [galemend-wine's options and galemend3.exe's arguments]
+    return R"(Usage: galemend --list
+       galemend [--prefix DIR | --appid N] [--edition corv|sundering] [--dry-run [--diff]] /s
+       galemend [--prefix DIR | --appid N] [--exe] [galemend3.exe's arguments]
 
-Converts the old galaxy maps of Corvane Expanse inside a Wine or Proton prefix, as
-galemend3.exe /s does when run there, without running Wine. Start it from the folder that
-holds galemend's data files (targetcorvver.txt, original corv galaxies.txt, the templates).
+Converts the old galaxy maps of Corvane Expanse inside the Wine or Proton prefix that holds
+the game, as galemend3.exe /s does when run there, without running Wine. Start it from the
+folder that holds galemend's data files (targetcorvver.txt, the templates).
 
-  --prefix DIR        the prefix that holds the game (the folder with drive_c, system.reg)
+  --list              every prefix on this machine that holds the game: its kind (Proton,
+                      umu or Wine), its folder and the game's editions installed there
+  --prefix DIR        the prefix to work in (the folder with drive_c and system.reg, or the
+                      compatdata folder that holds it as pfx)
+  --appid N           the Proton prefix of Steam app N
   /s                  search and convert (also -s, /silent, -silent)
   --edition E         corv or sundering: the family to convert when both are installed
   --dry-run           convert in memory and say what would happen; nothing is written
   --diff              with --dry-run, also show each change as a unified diff
   --help              this text
 
-Without /s or --dry-run, galemend opens the window: it runs galemend3.exe in the game's
-prefix with the prefix's own runner (galemend-wine --help tells how); --exe /s makes a
-silent run that way too, for comparison.
+Without --prefix or --appid, galemend works in the only prefix that holds the game; when
+there are several, it lists them and stops.
+
+Without /s or --dry-run, galemend opens the window: galemend3.exe runs in the prefix with
+the prefix's own runner, never another Wine: protontricks-launch (1.12 or later, installed or
+the Flatpak) for Steam's Proton prefixes, umu-run with the prefix's Proton for umu's, $WINE
+or wine for plain Wine prefixes. --exe /s makes a silent run that way too.
 
 One line per map: converted, left alone (and why), NOT CONVERTED: (and why); one line per
 folder that could not be searched (NOT SEARCHED:), then a summary.
@@ -106,8 +114,10 @@ folder that could not be searched (NOT SEARCHED:), then a summary.
 Exit status: 0 every old map converted (or none found); 1 an unexpected error; 2 a command
 line it does not understand; 3 the installed game is not the version the templates are for;
 4 some map not converted or some folder not searched; 5 both families installed and no
---edition; 10 the folder is no prefix, or its registry or a file it needs cannot be read;
-12 Wine is running in the prefix (the game may hold a map open): close it first.
+--edition; 10 no prefix that holds the game was found or chosen, or the prefix's registry
+cannot be read; 11 the prefix's runner for the window is missing; 12 Wine is running in the
+prefix (the game may hold a map open): close it first. A window run ends with galemend3.exe's
+own status.
 )";
 }
 
@@ -117,18 +127,7 @@ NativeOptions ParseNativeArguments(const std::vector<std::string>& arguments) {
         const std::string lower = LowerCase(argument);
         return lower == "/s" || lower == "-s" || lower == "/silent" || lower == "-silent";
     };
-    const auto has = [&](const auto& wanted) {
-        return std::any_of(arguments.begin(), arguments.end(), wanted);
-    };
-    const bool help = has([](const std::string& a) { return a == "--help" || a == "-h"; });
-    if (!help &&
-        (has([](const std::string& a) { return a == "--exe"; }) ||
-         !has([&](const std::string& a) { return isSilentSwitch(a) || a == "--dry-run"; }))) {
-        options.viaWine = true;
-        std::copy_if(arguments.begin(), arguments.end(), std::back_inserter(options.wineArguments),
-                     [](const std::string& a) { return a != "--exe"; });
-        return options;
-    }
+    const bool exe = std::find(arguments.begin(), arguments.end(), "--exe") != arguments.end();
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         const auto value = [&]() -> const std::string& {
@@ -137,10 +136,17 @@ NativeOptions ParseNativeArguments(const std::vector<std::string>& arguments) {
             }
             return arguments[++i];
         };
-        if (isSilentSwitch(argument)) {
-            options.silent = true;
+        if (argument == "--exe") {
+        } else if (argument == "--list") {
+            options.list = true;
         } else if (argument == "--prefix") {
             options.prefix = value();
+        } else if (argument == "--appid") {
+            options.appId = value();
+            if (options.appId.empty() ||
+                options.appId.find_first_not_of("0123456789") != std::string::npos) {
+                throw UsageError("--appid takes a Steam app id (digits), not " + options.appId);
+            }
         } else if (argument == "--edition") {
             const std::string& edition = value();
             if (edition == "corv") {
@@ -156,22 +162,41 @@ NativeOptions ParseNativeArguments(const std::vector<std::string>& arguments) {
             options.diff = true;
         } else if (argument == "--help" || argument == "-h") {
             options.help = true;
+        } else if (isSilentSwitch(argument) && !exe) {
+            options.silent = true;
         } else {
-            throw UsageError("unknown argument: " + argument);
+            // galemend3.exe's own arguments, for the window or an --exe run.
+            options.exeArguments.push_back(argument);
         }
     }
     if (options.help) {
         return options;
     }
+    if (!options.prefix.empty() && !options.appId.empty()) {
+        throw UsageError("--prefix and --appid both choose the prefix: give one of them");
+    }
+    if (options.list) {
+        if (arguments.size() != 1) {
+            throw UsageError("--list takes no other arguments");
+        }
+        return options;
+    }
+    options.window = exe || (!options.silent && !options.dryRun);
+    if (options.window) {
+        if (options.edition || options.dryRun || options.diff) {
+            throw UsageError(
+                "--edition, --dry-run and --diff belong to the native run (/s), "
+                "not to galemend3.exe's");
+        }
+        return options;
+    }
+    if (!options.exeArguments.empty()) {
+        throw UsageError("unknown argument: " + options.exeArguments.front());
+    }
     if (options.diff && !options.dryRun) {
         throw UsageError("--diff goes with --dry-run");
     }
-    if (options.dryRun) {
-        options.silent = true;
-    }
-    if (options.prefix.empty()) {
-        throw UsageError("a native run needs --prefix DIR");
-    }
+    options.silent = true;
     return options;
 }
 

@@ -16,16 +16,18 @@ namespace galemend {
 
 // What the Linux program was asked to do.
 struct NativeOptions {
+    bool list = false;               // --list: every prefix that holds the game
     std::string prefix;              // --prefix DIR: the Wine or Proton prefix
+    std::string appId;               // --appid N: the Proton prefix of Steam app N
     std::optional<Edition> edition;  // --edition corv|sundering, when both are installed
     bool silent = false;             // /s (also -s, /silent, -silent in any case)
     bool dryRun = false;             // --dry-run: convert in memory, write nothing
     bool diff = false;               // --diff: with --dry-run, show each change
     bool help = false;               // --help
-    // Without /s or --dry-run, or with --exe, galemend3.exe runs in the prefix under its
-    // runner (the window, or --exe /s for comparison) with these arguments, --exe left out.
-    bool viaWine = false;
-    std::vector<std::string> wineArguments;
+    // Without /s or --dry-run, or with --exe, galemend3.exe runs in the prefix under the
+    // prefix's own runner (the window, or --exe /s for comparison) with these arguments.
+    bool window = false;
+    std::vector<std::string> exeArguments;
 };
 
 // A command line the program does not understand; what() is one line saying why.
@@ -43,8 +45,8 @@ std::string NativeUsage();
 // The program's own exit statuses, beside galemend's 0 to 5.
 enum class NativeStatus : unsigned {
     Usage = 2,       // a command line it does not understand
-    BadPrefix = 10,  // the folder is no prefix, or its files cannot be read
-    NoRunner = 11,   // the window needs Wine or protontricks, which is missing
+    BadPrefix = 10,  // no prefix found or chosen, or its registry files cannot be read
+    NoRunner = 11,   // the window needs the prefix's runner, which is missing
     InUse = 12,      // Wine runs in the prefix: the game may hold a map open
 };
 

@@ -15,24 +15,29 @@ namespace {
 using ::testing::HasSubstr;
 using Arguments = std::vector<std::string>;
 
-TEST(NativeArguments, ANativeRunNeedsItsPrefixAndAnythingElseGoesToWine) {
+TEST(NativeArguments, SilentRunsAreNativeAndEverythingElseIsGalemend3Exes) {
     const NativeOptions run =
         ParseNativeArguments({"--prefix", "/p", "--edition", "sundering", "/S"});
-    EXPECT_FALSE(run.viaWine);
+    EXPECT_FALSE(run.window);
     EXPECT_TRUE(run.silent);
     EXPECT_EQ(run.prefix, "/p");
     EXPECT_EQ(run.edition, Edition::Sundering);
-    const NativeOptions dry = ParseNativeArguments({"--dry-run", "--diff", "--prefix", "/p"});
-    EXPECT_TRUE(dry.silent && dry.dryRun && dry.diff);
+    const NativeOptions dry = ParseNativeArguments({"--dry-run", "--diff", "--appid", "7"});
+    EXPECT_TRUE(dry.silent && dry.dryRun && dry.diff && !dry.window);
+    EXPECT_EQ(dry.appId, "7");
+    EXPECT_TRUE(ParseNativeArguments({"--list"}).list);
 
-    // The window, and --exe runs, are galemend3.exe's: their arguments pass as they are.
-    EXPECT_EQ(ParseNativeArguments({"--appid", "7"}).wineArguments, (Arguments{"--appid", "7"}));
-    EXPECT_EQ(ParseNativeArguments({"--exe", "--prefix", "/p", "/s"}).wineArguments,
-              (Arguments{"--prefix", "/p", "/s"}));
+    // The window, and --exe runs, are galemend3.exe's: its arguments pass as they are.
+    const NativeOptions window = ParseNativeArguments({"--appid", "7", "extra"});
+    EXPECT_TRUE(window.window);
+    EXPECT_EQ(window.exeArguments, (Arguments{"extra"}));
+    EXPECT_EQ(ParseNativeArguments({"--exe", "--prefix", "/p", "/s"}).exeArguments,
+              (Arguments{"/s"}));
 
     for (const Arguments& wrong :
-         {Arguments{"/s"}, Arguments{"--prefix", "/p", "/s", "/x"},
-          Arguments{"--prefix", "/p", "--edition", "base", "/s"},
+         {Arguments{"--prefix", "/p", "/s", "/x"}, Arguments{"--prefix", "/p", "--appid", "7"},
+          Arguments{"--appid", "7a", "/s"}, Arguments{"--list", "/s"},
+          Arguments{"--prefix", "/p", "--edition", "base", "/s"}, Arguments{"--edition", "corv"},
           Arguments{"--prefix", "/p", "--diff", "/s"}, Arguments{"/s", "--prefix"}}) {
         EXPECT_THROW(ParseNativeArguments(wrong), UsageError) << ::testing::PrintToString(wrong);
     }
