@@ -1,18 +1,15 @@
-// galemend for Linux: the silent run of galemend3.exe made natively on a Wine or Proton
-// prefix's own files, with no Wine running; the window and --exe runs go to galemend-wine,
-// which runs galemend3.exe in the prefix under its own runner.
-#include <spawn.h>
-#include <sys/wait.h>
-
+// galemend for Linux: finds the prefixes that hold the game, makes the silent run of
+// galemend3.exe natively on the chosen prefix's own files with no Wine running, and opens the
+// window by running galemend3.exe there with the prefix's own runner.
 #include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "linux/NativeRun.h"
+#include "linux/PrefixChoice.h"
 #include "linux/PrefixRun.h"
-
-extern char** environ;
+#include "linux/WindowRunner.h"
 
 namespace {
 
@@ -25,23 +22,24 @@ fs::path OwnFolder() {
     return error ? fs::current_path() : self.parent_path();
 }
 
-// Hands the arguments to the launcher beside this program; its exit status.
-int RunThroughWine(const std::vector<std::string>& arguments) {
-    const std::string launcher = (OwnFolder() / "galemend-wine").string();
-    std::vector<char*> argv{const_cast<char*>(launcher.c_str())};
-    for (const std::string& argument : arguments) {
-        argv.push_back(const_cast<char*>(argument.c_str()));
+// galemend3.exe in the chosen prefix, with its runner; the runner's exit status.
+int RunWindow(const GamePrefix& prefix, const SearchResult& search, const NativeOptions& options) {
+    const std::string folder = OwnFolder().string();
+    if (!fs::exists(fs::path(folder) / "galemend3.exe")) {
+        std::cerr << "galemend: galemend3.exe is not beside this program in " << folder << '\n';
+        return 1;
     }
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    int status = 0;
-    if (::posix_spawn(&pid, launcher.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
-        std::cerr << "galemend: " << launcher << ": cannot be started\n";
+    const RunnerHost host = RunnerHost::OfThisProcess();
+    const RunnerPlan plan =
+        PlanWindowRun(prefix, search.prefixes, folder, options.exeArguments, host);
+    for (const std::string& problem : plan.problems) {
+        std::cerr << "galemend: " << problem << '\n';
+    }
+    if (!plan.problems.empty()) {
         return static_cast<int>(NativeStatus::NoRunner);
     }
-    while (::waitpid(pid, &status, 0) < 0) {
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    std::cerr << "galemend: " << plan.announcement << '\n';
+    return RunCommand(plan.command, host);
 }
 
 }  // namespace
@@ -58,8 +56,24 @@ int main(int argc, char** argv) {
         std::cout << NativeUsage();
         return 0;
     }
-    if (options.viaWine) {
-        return RunThroughWine(options.wineArguments);
+    const SearchPlaces places = SearchPlaces::OfThisProcess();
+    // A native run in a named prefix needs no search: the kind of prefix does not matter to
+    // it. The window's runner does, and so do the prefix's namesakes in other libraries.
+    const bool searchNeeded = options.list || options.window || options.prefix.empty();
+    const SearchResult search = searchNeeded ? FindGamePrefixes(places) : SearchResult{};
+    if (options.list) {
+        return static_cast<int>(ListPrefixes(search, places, std::cout, std::cerr));
+    }
+    const std::optional<GamePrefix> chosen = ChoosePrefix(options, search, places, std::cerr);
+    if (options.window) {
+        return chosen ? RunWindow(*chosen, search, options)
+                      : static_cast<int>(NativeStatus::BadPrefix);
+    }
+    if (!chosen && options.prefix.empty()) {
+        return static_cast<int>(NativeStatus::BadPrefix);
+    }
+    if (chosen) {
+        options.prefix = chosen->path;
     }
     return static_cast<int>(RunInPrefix(options, OwnFolder().string(), std::cout, std::cerr));
 }

@@ -8,7 +8,7 @@ NATIVE_COMPARED=0
 
 # The arguments of the script's only program start, when it is a run to compare: a silent run
 # of galemend3.exe, whose end the script waits for ("exit TAG"). Other command lines are the
-# window's, which the native program hands to galemend-wine.
+# window's, which the native program hands to galemend3.exe under the prefix's runner.
 native_arguments() {
     local script=$1
     (($(grep -c '^start ' "$script") == 1)) || return 1
