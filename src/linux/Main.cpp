@@ -10,6 +10,7 @@
 #include "linux/PrefixChoice.h"
 #include "linux/PrefixRun.h"
 #include "linux/WindowRunner.h"
+#include "startup/FormLoad.h"
 
 namespace {
 
@@ -75,5 +76,14 @@ int main(int argc, char** argv) {
     if (chosen) {
         options.prefix = chosen->path;
     }
-    return static_cast<int>(RunInPrefix(options, OwnFolder().string(), std::cout, std::cerr));
+    // Like galemend3.exe, the run reads its data files from the current folder.
+    const fs::path own = OwnFolder();
+    std::error_code error;
+    if (!fs::exists(kTargetVersionFile, error) && fs::exists(own / kTargetVersionFile, error) &&
+        !fs::equivalent(own, fs::current_path(), error)) {
+        std::cerr << "galemend: the data files are not in this folder; galemend reads them from "
+                     "the folder it is started in: cd "
+                  << own.string() << " first\n";
+    }
+    return static_cast<int>(RunInPrefix(options, own.string(), std::cout, std::cerr));
 }

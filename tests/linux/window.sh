@@ -74,7 +74,8 @@ bare_prefix() {
         "$2" >"$1/system.reg"
 }
 
-# launch [VAR=value...] -- ARGS...: galemend from the fake home; OUT and STATUS.
+# launch [VAR=value...] -- ARGS...: galemend from its folder, as a player starts it; OUT and
+# STATUS.
 launch() {
     local env=()
     while [[ $1 != -- ]]; do
@@ -83,7 +84,7 @@ launch() {
     done
     shift
     STATUS=0
-    OUT=$(cd "$home" && env PATH="$home/bin:$system_path" "${env[@]}" "$app/galemend" "$@" 2>&1) ||
+    OUT=$(cd "$app" && env PATH="$home/bin:$system_path" "${env[@]}" "$app/galemend" "$@" 2>&1) ||
         STATUS=$?
     printf '$ galemend %s\n%s\n[status %s]\n' "$*" "$OUT" "$STATUS" >>"$home/transcript.txt"
 }
@@ -178,7 +179,10 @@ export WINEPREFIX
 shift 2
 exec "$real_wine" "\$@"
 STANDIN
-printf '#!/bin/sh\necho "protontricks ($(cat "$home/bin/version"))"\n' >"$home/bin/protontricks"
+cat >"$home/bin/protontricks" <<STANDIN
+#!/bin/sh
+echo "protontricks (\$(cat "$home/bin/version"))"
+STANDIN
 echo 1.14.1 >"$home/bin/version"
 cat >"$home/bin/umu-run" <<STANDIN
 #!/bin/sh
