@@ -6,7 +6,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
+#include "linux/PrefixChoice.h"
 #include "linux/prefixes/KeyValues.h"
 #include "support/ScopedTempDir.h"
 
@@ -136,7 +138,9 @@ TEST(PrefixSearch, EveryLayoutIsFoundOnceAndClassifiedByThePathItWasFoundAt) {
     fs::rename(oldLibrary / "steamapps", oldLibrary / "SteamApps");
     Write(flatpakSteam / "steamapps/libraryfolders.vdf",
           LibraryFolders({oldLibrary.string()}, true));
-    // The Snap's Steam; one prefix Proton never finished, one without the game.
+    // A Steam install named by STEAM_DIR; the Snap's Steam; one prefix Proton never
+    // finished, one without the game.
+    home.SteamPrefix(home / "Steam elsewhere", "2288", {"corv"});
     home.SteamPrefix(home / "snap/steam/common/.local/share/Steam", "2285", {"corv"});
     home.SteamPrefix(steam, "2286", {"corv"}, false);
     home.SteamPrefix(steam, "2287", {});
@@ -151,6 +155,7 @@ TEST(PrefixSearch, EveryLayoutIsFoundOnceAndClassifiedByThePathItWasFoundAt) {
     home.Prefix(home / "Games/Heroic/Prefixes/default/Corvane Sundering/pfx", {"corvsundering"});
     home.ProtonFiles(home / "Games/Heroic/Prefixes/default/Corvane Sundering", ge);
     home.UmuPrefix(home / "Games/umu/umu-default", {"corvsundering"}, ge);
+    home.Prefix(home / "Games/Heroic/Prefixes/Corvane Wine", {"corv"});
     // Bottles, native and Flatpak; a 32-bit bottle reads the keys under Software itself.
     home.Prefix(home / ".local/share/bottles/bottles/Corvane", {"corv"}, "", false);
     home.Prefix(home / ".var/app/com.usebottles.bottles/data/bottles/bottles/Corvane", {"corv"});
@@ -159,106 +164,73 @@ TEST(PrefixSearch, EveryLayoutIsFoundOnceAndClassifiedByThePathItWasFoundAt) {
 
     SearchPlaces places = home.Places();
     places.winePrefix = (home / "lutris-prefix").string();
+    places.steamDir = (home / "Steam elsewhere").string();
     const SearchResult found = FindGamePrefixes(places);
-    const std::string h = home.Home().string();
-    EXPECT_EQ(
-        ListOf(found),
-        "Proton, Steam app 2280, library " + h +
-            "/.local/share/Steam\n"
-            "  " +
-            h +
-            "/.local/share/Steam/steamapps/compatdata/2280/pfx\n"
-            "  editions: corv/concord\n"
-            "Proton, Steam app 2280, library " +
-            h +
-            "/SD \"card\"/SteamLibrary\n"
-            "  " +
-            h +
-            "/SD \"card\"/SteamLibrary/steamapps/compatdata/2280/pfx\n"
-            "  editions: corv/concord\n"
-            "Proton, Steam app 2282, library " +
-            h +
-            "/SD \"card\"/SteamLibrary\n"
-            "  " +
-            h +
-            "/SD \"card\"/SteamLibrary/steamapps/compatdata/2282/pfx\n"
-            "  editions: sundering\n"
-            "Proton, Steam app 2283, library " +
-            h +
-            "/.var/app/com.valvesoftware.Steam/.local/share/Steam\n"
-            "  " +
-            h +
-            "/.var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/compatdata/2283/pfx\n"
-            "  editions: corv/concord\n"
-            "Proton, Steam app 2284, library " +
-            h +
-            "/OldLibrary\n"
-            "  " +
-            h +
-            "/OldLibrary/SteamApps/compatdata/2284/pfx\n"
-            "  editions: corv/concord\n"
-            "Proton, Steam app 2285, library " +
-            h +
-            "/snap/steam/common/.local/share/Steam\n"
-            "  " +
-            h +
-            "/snap/steam/common/.local/share/Steam/steamapps/compatdata/2285/pfx\n"
-            "  editions: corv/concord\n"
-            "Wine\n"
-            "  " +
-            h +
-            "/lutris-prefix\n"
-            "  editions: corv/concord, sundering\n"
-            "Wine\n"
-            "  " +
-            h +
-            "/.wine\n"
-            "  editions: sundering\n"
-            "umu (Heroic), Proton " +
-            ge +
-            "\n"
-            "  " +
-            h +
-            "/Games/Heroic/Prefixes/default/Corvane Expanse\n"
-            "  editions: corv/concord\n"
-            "umu (Heroic), Proton " +
-            ge +
-            "\n"
-            "  " +
-            h +
-            "/Games/Heroic/Prefixes/default/Corvane Sundering/pfx\n"
-            "  editions: sundering\n"
-            "umu (umu), Proton " +
-            ge +
-            "\n"
-            "  " +
-            h +
-            "/Games/umu/umu-default\n"
-            "  editions: sundering\n"
-            "umu (Lutris), Proton " +
-            ge +
-            "\n"
-            "  " +
-            h +
-            "/Games/gog/corvane-expanse\n"
-            "  editions: corv/concord\n"
-            "Wine (Bottles)\n"
-            "  " +
-            h +
-            "/.local/share/bottles/bottles/Corvane\n"
-            "  editions: corv/concord\n"
-            "Wine (Bottles)\n"
-            "  " +
-            h +
-            "/.var/app/com.usebottles.bottles/data/bottles/bottles/Corvane\n"
-            "  editions: corv/concord\n");
+    // ~ is the home, GE the Proton that umu's prefixes record.
+    std::string expected = R"(Proton, Steam app 2288, library <home>/Steam elsewhere
+  <home>/Steam elsewhere/steamapps/compatdata/2288/pfx
+  editions: corv/concord
+Proton, Steam app 2280, library <home>/.local/share/Steam
+  <home>/.local/share/Steam/steamapps/compatdata/2280/pfx
+  editions: corv/concord
+Proton, Steam app 2280, library <home>/SD "card"/SteamLibrary
+  <home>/SD "card"/SteamLibrary/steamapps/compatdata/2280/pfx
+  editions: corv/concord
+Proton, Steam app 2282, library <home>/SD "card"/SteamLibrary
+  <home>/SD "card"/SteamLibrary/steamapps/compatdata/2282/pfx
+  editions: sundering
+Proton, Steam app 2283, library <home>/.var/app/com.valvesoftware.Steam/.local/share/Steam
+  <home>/.var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/compatdata/2283/pfx
+  editions: corv/concord
+Proton, Steam app 2284, library <home>/OldLibrary
+  <home>/OldLibrary/SteamApps/compatdata/2284/pfx
+  editions: corv/concord
+Proton, Steam app 2285, library <home>/snap/steam/common/.local/share/Steam
+  <home>/snap/steam/common/.local/share/Steam/steamapps/compatdata/2285/pfx
+  editions: corv/concord
+Wine
+  <home>/lutris-prefix
+  editions: corv/concord, sundering
+Wine
+  <home>/.wine
+  editions: sundering
+Wine (Heroic)
+  <home>/Games/Heroic/Prefixes/Corvane Wine
+  editions: corv/concord
+umu (Heroic), Proton <ge>
+  <home>/Games/Heroic/Prefixes/default/Corvane Expanse
+  editions: corv/concord
+umu (Heroic), Proton <ge>
+  <home>/Games/Heroic/Prefixes/default/Corvane Sundering/pfx
+  editions: sundering
+umu (umu), Proton <ge>
+  <home>/Games/umu/umu-default
+  editions: sundering
+umu (Lutris), Proton <ge>
+  <home>/Games/gog/corvane-expanse
+  editions: corv/concord
+Wine (Bottles)
+  <home>/.local/share/bottles/bottles/Corvane
+  editions: corv/concord
+Wine (Bottles)
+  <home>/.var/app/com.usebottles.bottles/data/bottles/bottles/Corvane
+  editions: corv/concord
+)";
+    using Mark = std::pair<std::string, std::string>;
+    for (const auto& [mark, text] : {Mark{"<home>", home.Home().string()}, Mark{"<ge>", ge}}) {
+        for (size_t at = 0; (at = expected.find(mark, at)) != std::string::npos;) {
+            expected.replace(at, mark.size(), text);
+            at += text.size();
+        }
+    }
+    EXPECT_EQ(ListOf(found), expected);
     EXPECT_THAT(found.notes,
                 ElementsAre(HasSubstr("compatdata/2286/pfx holds the game, but Proton has not "
                                       "finished"),
                             HasSubstr("Games/misplaced has the game's registry keys only under "
                                       "Software\\")));
     // The compatdata link's prefix knows where Proton keeps its lock: beside it, by its path.
-    EXPECT_EQ(found.prefixes[2].compatData, (sdCard / "steamapps/compatdata/2282").string());
+    EXPECT_EQ(found.prefixes[3].compatData, (sdCard / "steamapps/compatdata/2282").string());
 }
 
 TEST(PrefixSearch, APrefixNamedByThePlayerIsDescribedByItsOwnPathYetNeverTakenForPlainWine) {
@@ -291,6 +263,38 @@ TEST(PrefixSearch, APrefixNamedByThePlayerIsDescribedByItsOwnPathYetNeverTakenFo
     EXPECT_EQ(DescribePrefix((home / "Games/umu/x").string(), "umu")->proton, "");
 
     EXPECT_FALSE(DescribePrefix((home / "nowhere").string(), "Wine"));
+}
+
+TEST(PrefixChoice, TheCommandLineChoosesOnePrefixOrSaysWhyNot) {
+    const FakeHome home;
+    home.SteamPrefix(home / ".local/share/Steam", "2280", {"corv"});
+    home.SteamPrefix(home / "Library", "2280", {"corv"});
+    Write(home / ".local/share/Steam/steamapps/libraryfolders.vdf",
+          LibraryFolders({(home / "Library").string()}, false));
+    const SearchResult found = FindGamePrefixes(home.Places());
+    ASSERT_EQ(found.prefixes.size(), 2u);
+    std::string said;
+    const auto choose = [&](const NativeOptions& options) {
+        std::ostringstream err;
+        const std::optional<GamePrefix> chosen = ChoosePrefix(options, found, home.Places(), err);
+        said = err.str();
+        return chosen;
+    };
+    // One app with a prefix in two libraries: --appid cannot tell them apart, --prefix can.
+    NativeOptions options;
+    options.appId = "2280";
+    EXPECT_FALSE(choose(options));
+    EXPECT_THAT(said, HasSubstr("Steam app 2280 has a prefix in several libraries"));
+    EXPECT_FALSE(choose({}));
+    EXPECT_THAT(said, HasSubstr("several prefixes hold Corvane Expanse"));
+    // Named through a link, it is the search's prefix: Proton's, with its app and library.
+    fs::create_directory_symlink(home / "Library/steamapps/compatdata/2280", home / "game");
+    options = {};
+    options.prefix = (home / "game").string();
+    const std::optional<GamePrefix> named = choose(options);
+    ASSERT_TRUE(named);
+    EXPECT_EQ(named->kind, PrefixKind::Proton);
+    EXPECT_EQ(named->library, (home / "Library").string());
 }
 
 TEST(PrefixSearch, ALibraryListThatIsNoKeyValuesTextIsNamedAndTheRestStillSearched) {
