@@ -166,7 +166,7 @@ TEST(PrefixSearch, EveryLayoutIsFoundOnceAndClassifiedByThePathItWasFoundAt) {
     places.winePrefix = (home / "lutris-prefix").string();
     places.steamDir = (home / "Steam elsewhere").string();
     const SearchResult found = FindGamePrefixes(places);
-    // ~ is the home, GE the Proton that umu's prefixes record.
+    // <home> is the home, <ge> the Proton that umu's prefixes record.
     std::string expected = R"(Proton, Steam app 2288, library <home>/Steam elsewhere
   <home>/Steam elsewhere/steamapps/compatdata/2288/pfx
   editions: corv/concord
