@@ -8,6 +8,7 @@
 
 #include "linux/prefixes/GameKeys.h"
 #include "linux/prefixes/SteamLibraries.h"
+#include "text/Text.h"
 
 namespace galemend {
 
@@ -24,11 +25,6 @@ bool IsWinePrefix(const fs::path& folder) {
     std::error_code error;
     return fs::is_regular_file(folder / "system.reg", error) &&
            fs::is_directory(folder / "drive_c", error);
-}
-
-bool EqualIgnoringCase(const std::string& a, const char* b) {
-    return std::equal(a.begin(), a.end(), b, b + std::char_traits<char>::length(b),
-                      [](char x, char y) { return std::tolower(x) == std::tolower(y); });
 }
 
 // What Proton leaves in the folder it keeps a prefix for (compatdata/<app id>, or umu's
@@ -64,8 +60,10 @@ std::optional<GamePrefix> KindFromPath(const fs::path& prefix, const std::string
     const fs::path compatData = prefix.parent_path();
     const fs::path compatFolder = compatData.parent_path();
     const std::string appId = compatData.filename().string();
-    if (prefix.filename() == "pfx" && EqualIgnoringCase(compatFolder.filename(), "compatdata") &&
-        EqualIgnoringCase(compatFolder.parent_path().filename(), "steamapps") && !appId.empty() &&
+    if (prefix.filename() == "pfx" &&
+        EqualIgnoringCase(compatFolder.filename().string(), "compatdata") &&
+        EqualIgnoringCase(compatFolder.parent_path().filename().string(), "steamapps") &&
+        !appId.empty() &&
         std::all_of(appId.begin(), appId.end(), [](char c) { return c >= '0' && c <= '9'; })) {
         // Proton writes pfx.lock once it has set the prefix up; before that it is unfinished.
         if (!Exists(compatData / "pfx.lock")) {

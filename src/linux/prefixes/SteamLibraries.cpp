@@ -7,18 +7,13 @@
 #include <variant>
 
 #include "linux/prefixes/KeyValues.h"
+#include "text/Text.h"
 
 namespace galemend {
 
 namespace {
 
 namespace fs = std::filesystem;
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return (x >= 'A' && x <= 'Z' ? x + 32 : x) == (y >= 'A' && y <= 'Z' ? y + 32 : y);
-    });
-}
 
 bool AllDigits(std::string_view text) {
     return !text.empty() &&
