@@ -1,7 +1,7 @@
 # Player packages, made with `cpack` in a Windows build folder: a ZIP per architecture with
 # both executables, the sample data files and the guide; the 64-bit build also makes the
-# Linux tar.gz with galemend3.exe, the same files, the native galemend and the launcher script
-# that finds the game's Wine or Proton prefix. Each package is one install component.
+# Linux tar.gz with galemend3.exe, the same files, the Linux galemend (the linux preset's
+# build, GALEMEND_NATIVE_PROGRAM) and its README.txt. Each package is one install component.
 if(NOT (WIN32 AND TARGET galemend3 AND TARGET galemend2))
     return()
 endif()
@@ -22,10 +22,10 @@ foreach(package ${GALEMEND_PACKAGES})
     install(FILES ${CMAKE_SOURCE_DIR}/docs/galemend-guide.txt DESTINATION . COMPONENT ${package})
 endforeach()
 install(TARGETS galemend2 RUNTIME DESTINATION . COMPONENT windows)
-# On Linux galemend is the native program; the launcher that runs galemend3.exe in the prefix
-# (the window) is galemend-wine beside it.
+# On Linux galemend is the native program, built against glibc 2.31 with its C++ runtime
+# linked in; it opens the window itself by running galemend3.exe, beside it, in the prefix.
 install(PROGRAMS ${GALEMEND_NATIVE_PROGRAM} DESTINATION . COMPONENT linux)
-install(PROGRAMS ${CMAKE_SOURCE_DIR}/linux/galemend DESTINATION . RENAME galemend-wine
+install(FILES ${CMAKE_SOURCE_DIR}/docs/linux-readme.txt DESTINATION . RENAME README.txt
         COMPONENT linux)
 
 set(CPACK_PACKAGE_NAME galemend)
