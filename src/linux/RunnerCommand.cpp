@@ -3,6 +3,8 @@
 #include "linux/RunnerCommand.h"
 
 #include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -10,11 +12,13 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <string_view>
 
 #include "linux/NativeRun.h"
+#include "platform/posix/PosixFiles.h"
 
 extern char** environ;
 
@@ -25,24 +29,6 @@ namespace fs = std::filesystem;
 using Variables = std::vector<std::pair<std::string, std::string>>;
 
 constexpr int kNoRunner = static_cast<int>(NativeStatus::NoRunner);
-
-class Descriptor {
-  public:
-    explicit Descriptor(int fd = -1) : fd_(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor() { Close(); }
-    int Get() const { return fd_; }
-    void Close() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-        fd_ = -1;
-    }
-
-  private:
-    int fd_;
-};
 
 class FileActions {
   public:
@@ -95,12 +81,19 @@ pid_t Start(const std::string& file, std::vector<std::string> arguments, const V
         ::posix_spawn_file_actions_adddup2(actions.Get(), out, 1);
         ::posix_spawn_file_actions_addopen(actions.Get(), 2, "/dev/null", O_WRONLY, 0);
     }
-    pid_t pid = -1;
-    if (::posix_spawn(&pid, file.c_str(), actions.Get(), nullptr, Pointers(arguments).data(),
-                      Pointers(environment).data()) != 0) {
-        return -1;
+    // A program asked for an answer gets a process group of its own, so that all it started
+    // can be stopped with it; the window's runner stays in the terminal's.
+    posix_spawnattr_t attributes;
+    ::posix_spawnattr_init(&attributes);
+    if (out >= 0) {
+        ::posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+        ::posix_spawnattr_setpgroup(&attributes, 0);
     }
-    return pid;
+    pid_t pid = -1;
+    const int started = ::posix_spawn(&pid, file.c_str(), actions.Get(), &attributes,
+                                      Pointers(arguments).data(), Pointers(environment).data());
+    ::posix_spawnattr_destroy(&attributes);
+    return started == 0 ? pid : -1;
 }
 
 int Wait(pid_t pid) {
@@ -158,18 +151,31 @@ HostAnswer AskProgram(const std::string& file, const std::vector<std::string>& a
     if (::pipe2(ends, O_CLOEXEC) != 0) {
         return {};
     }
-    Descriptor from(ends[0]), to(ends[1]);
+    Descriptor from{ends[0]}, to{ends[1]};
     std::vector<std::string> argv{file};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
-    const pid_t pid = Start(file, argv, {{"PATH", host.path}, {"LC_ALL", "C"}}, "", to.Get());
+    const pid_t pid = Start(file, argv, {{"PATH", host.path}, {"LC_ALL", "C"}}, "", to.fd);
     to.Close();
     if (pid < 0) {
         return {};
     }
     HostAnswer answer;
     std::array<char, 4096> buffer;
+    pollfd ready{from.fd, POLLIN, 0};
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(host.answerMilliseconds);
     for (;;) {
-        const ssize_t count = ::read(from.Get(), buffer.data(), buffer.size());
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        const int polled =
+            left.count() <= 0 ? 0 : ::poll(&ready, 1, static_cast<int>(left.count()));
+        if (polled == 0) {
+            // No answer in time: the program is stopped and counts as not answering.
+            ::kill(-pid, SIGKILL);
+            Wait(pid);
+            return {};
+        }
+        const ssize_t count = polled < 0 ? -1 : ::read(from.fd, buffer.data(), buffer.size());
         if (count > 0) {
             answer.out.append(buffer.data(), static_cast<std::size_t>(count));
         } else if (count == 0 || errno != EINTR) {

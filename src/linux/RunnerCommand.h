@@ -21,6 +21,9 @@ struct RunnerCommand {
 struct RunnerHost {
     std::string path;
     std::string wine;
+    // How long a program asked for an answer may take before it is stopped: the Flatpak's
+    // first start in a session is slow, and one that never answers must not hang galemend.
+    int answerMilliseconds = 60'000;
     static RunnerHost OfThisProcess();
 };
 
@@ -42,7 +45,8 @@ struct HostAnswer {
 };
 
 // What a program answers to these arguments: run with PATH set to host.path and in the C
-// locale (so that its words are not translated), reading nothing, its messages dropped.
+// locale (so that its words are not translated), reading nothing, its messages dropped. One
+// that takes longer than host.answerMilliseconds is stopped and answers nothing.
 HostAnswer AskProgram(const std::string& file, const std::vector<std::string>& arguments,
                       const RunnerHost& host);
 

@@ -144,6 +144,11 @@ TEST_F(WindowRunnerTest, ProtontricksBefore112OrOfNoVersionOrBefore114WithTwoPre
                                            "galemend would run:", "  " + plan.command.Text()));
     Protontricks("bin", "unknown");
     EXPECT_THAT(FirstProblem(kSteamA), HasSubstr("does not tell its version"));
+    // One that never answers is stopped when its time is up, and has told nothing.
+    Program("bin/protontricks", "/bin/sleep 30; echo 'protontricks (1.14.1)'");
+    host_.answerMilliseconds = 200;
+    EXPECT_THAT(FirstProblem(kSteamA), HasSubstr("does not tell its version"));
+    host_.answerMilliseconds = RunnerHost{}.answerMilliseconds;
 
     Protontricks("bin", "1.12.0");
     EXPECT_EQ(FirstProblem(kSteamA, {kSteamA, kSteamB}),
