@@ -252,6 +252,13 @@ TEST(PrefixSearch, APrefixNamedByThePlayerIsDescribedByItsOwnPathYetNeverTakenFo
     EXPECT_EQ(linked->appId, "2280");
     EXPECT_EQ(linked->path, (home / "my-prefix").string());
 
+    // A link to its compatdata folder leads to Steam's prefix, not to one for umu-run.
+    fs::create_directory_symlink(library / "steamapps/compatdata/2280", home / "compat-link");
+    const auto compat = DescribePrefix((home / "compat-link").string(), "Wine");
+    ASSERT_TRUE(compat);
+    EXPECT_EQ(compat->kind, PrefixKind::Proton);
+    EXPECT_EQ(compat->path, (home / "compat-link/pfx").string());
+
     // umu's Proton is the one config_info records; without the record it is unknown.
     home.UmuPrefix(home / "Games/umu/x", {}, "/opt/GE-Proton9-20");
     const auto umu = DescribePrefix((home / "Games/umu/x").string(), "umu");

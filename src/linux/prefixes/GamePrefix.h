@@ -5,8 +5,9 @@
 
 namespace galemend {
 
-// How a prefix must be run. A Proton or umu prefix is kept at its Proton's version by that
-// Proton alone: another Wine would update it to its own version and can break the game.
+// How a prefix must be run, from the most bound to Proton to the least. A Proton or umu prefix is
+// kept at its Proton's version by that Proton alone: another Wine would update it to its own
+// version and can break the game.
 enum class PrefixKind {
     Proton,  // Steam's: compatdata/<app id>/pfx of a Steam library, run by protontricks
     Umu,     // Proton outside Steam (Heroic, Lutris, umu itself), run by umu-run

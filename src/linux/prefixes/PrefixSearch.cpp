@@ -87,24 +87,25 @@ std::optional<GamePrefix> KindFromPath(const fs::path& prefix, const std::string
     return found;
 }
 
-// The prefix's kind is decided by the path it was found at. A path that looks like plain
-// Wine but leads to Proton's files is still Proton's: no road may hand a Proton prefix to
-// another Wine.
+// The prefix's kind is decided by the path it was found at. A path that shows less of Proton
+// than the links lead to takes what is behind them: no road may hand Steam's prefix to another
+// runner, or a Proton prefix to another Wine.
 std::optional<GamePrefix> Describe(const fs::path& prefix, const std::string& tool) {
     if (!IsWinePrefix(prefix)) {
         return std::nullopt;
     }
     std::optional<GamePrefix> found = KindFromPath(prefix, tool);
-    if (found && found->kind == PrefixKind::Wine) {
-        const std::string canonical = CanonicalPath(prefix.string());
-        if (canonical != prefix.string()) {
-            if (const auto behind = KindFromPath(canonical, tool);
-                !behind || behind->kind != PrefixKind::Wine) {
-                found = behind;
-                if (found) {
-                    found->path = prefix.string();
-                }
+    const std::string canonical = CanonicalPath(prefix.string());
+    if (found && found->kind != PrefixKind::Proton && canonical != prefix.string()) {
+        std::optional<GamePrefix> behind = KindFromPath(canonical, tool);
+        if (!behind) {
+            // Steam's prefix that Proton has not finished: nothing may run there yet.
+            if (found->kind == PrefixKind::Wine) {
+                found = std::nullopt;
             }
+        } else if (behind->kind < found->kind) {
+            behind->path = prefix.string();
+            found = behind;
         }
     }
     return found;
